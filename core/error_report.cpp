@@ -1,0 +1,1 @@
+#include "core/error_report.h"

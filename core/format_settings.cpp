@@ -1,0 +1,1 @@
+#include "core/format_settings.h"

@@ -1,0 +1,1 @@
+#include "core/point_series.h"
