@@ -1,0 +1,29 @@
+#pragma once
+// The hole-position chart of the main window: the bolt positions of the last calculation
+// as blue points, each carrying its number in the series' x order. It is for display only:
+// disabled, it takes no mouse, keyboard or focus.
+#include <QWidget>
+
+#include "core/point_series.h"
+
+namespace arvelle {
+
+class HoleChart final : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Shows series and becomes its change handler, so that every Clear and AddXY asks for a
+  // repaint, which happens when the window next paints. The series must outlive the chart's
+  // painting; either may be destroyed first.
+  explicit HoleChart(PointSeries& series, QWidget* parent = nullptr);
+  HoleChart(const HoleChart&) = delete;
+  HoleChart& operator=(const HoleChart&) = delete;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const PointSeries& series_;
+};
+
+}  // namespace arvelle
