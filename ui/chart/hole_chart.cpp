@@ -6,7 +6,6 @@
 #include <QPointer>
 
 #include "core/format_settings.h"
-#include "ui/chart/chart_geometry.h"
 #include "ui/chart/chart_look.h"
 
 namespace arvelle {
@@ -32,13 +31,18 @@ HoleChart::HoleChart(PointSeries& series, QWidget* parent) : QWidget(parent), se
   });
 }
 
+ChartGeometry HoleChart::Layout() const {
+  const ChartTextMeasures measures{MeasureIn(chart_look::TitleFont()),
+                                   MeasureIn(chart_look::AxisLabelFont()),
+                                   MeasureIn(chart_look::MarkFont())};
+  return LayOutChart(size(), series_.Points(), measures, FormatSettings);
+}
+
 void HoleChart::paintEvent(QPaintEvent* /*event*/) {
   const QFont titleFont = chart_look::TitleFont();
   const QFont labelFont = chart_look::AxisLabelFont();
   const QFont markFont = chart_look::MarkFont();
-  const ChartGeometry chart = LayOutChart(
-      size(), series_.Points(), {MeasureIn(titleFont), MeasureIn(labelFont), MeasureIn(markFont)},
-      FormatSettings);
+  const ChartGeometry chart = Layout();
 
   QPainter painter(this);
   painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

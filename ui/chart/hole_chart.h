@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "core/point_series.h"
+#include "ui/chart/chart_geometry.h"
 
 namespace arvelle {
 
@@ -18,6 +19,10 @@ class HoleChart final : public QWidget {
   explicit HoleChart(PointSeries& series, QWidget* parent = nullptr);
   HoleChart(const HoleChart&) = delete;
   HoleChart& operator=(const HoleChart&) = delete;
+
+  // Where the chart puts everything at its present size, with its own fonts and the
+  // process-wide separators: exactly what it paints.
+  ChartGeometry Layout() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
