@@ -182,8 +182,9 @@ ChartGeometry LayOutChart(QSize size, const std::vector<SeriesPoint>& points,
   const int plotLeft = leftLabelsRight + kLabelGap + kTickLength + kLeftAxisLineWidth;
 
   // A label at the right end of the bottom axis stands half beyond the plot; the plot
-  // gives up room on the right until the last label fits inside the margin. Fewer tries
-  // than this have always settled, since a narrower plot only makes labels sparser.
+  // gives up room on the right until the last label fits inside the margin. A few tries
+  // settle it, as a narrower plot only makes the labels sparser; should they not, the last
+  // label reaches into the margin.
   constexpr int kRightRoomTries = 4;
   int plotRight = innerRight;
   std::vector<LabelCandidate> bottom;
