@@ -21,21 +21,31 @@ TextBoxMeasure MeasureIn(const QFont& font) {
 
 }  // namespace
 
-HoleChart::HoleChart(PointSeries& series, QWidget* parent) : QWidget(parent), series_(series) {
+HoleChart::HoleChart(PointSeries& series, QWidget* parent) : HoleChart(parent) {
+  ShowSeries(series);
+}
+
+HoleChart::HoleChart(QWidget* parent) : QWidget(parent) {
   setEnabled(false);
   setFocusPolicy(Qt::NoFocus);
+}
+
+void HoleChart::ShowSeries(PointSeries& series) {
+  series_ = &series;
   // The guard lets the series outlive the chart: a change after the chart is gone asks
   // nothing of it.
   series.SetChangeHandler([chart = QPointer<HoleChart>(this)] {
     if (chart) chart->update();
   });
+  update();
 }
 
 ChartGeometry HoleChart::Layout() const {
   const ChartTextMeasures measures{MeasureIn(chart_look::TitleFont()),
                                    MeasureIn(chart_look::AxisLabelFont()),
                                    MeasureIn(chart_look::MarkFont())};
-  return LayOutChart(size(), series_.Points(), measures, FormatSettings);
+  static const std::vector<SeriesPoint> kNoPoints;
+  return LayOutChart(size(), series_ ? series_->Points() : kNoPoints, measures, FormatSettings);
 }
 
 void HoleChart::paintEvent(QPaintEvent* /*event*/) {

@@ -13,12 +13,18 @@ class HoleChart final : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows series and becomes its change handler, so that every Clear and AddXY asks for a
-  // repaint, which happens when the window next paints. The series must outlive the chart's
-  // painting; either may be destroyed first.
+  // Shows series (see ShowSeries).
   explicit HoleChart(PointSeries& series, QWidget* parent = nullptr);
+  // An empty chart until ShowSeries is called; the constructor that a widget promoted in a
+  // Designer form gets.
+  explicit HoleChart(QWidget* parent = nullptr);
   HoleChart(const HoleChart&) = delete;
   HoleChart& operator=(const HoleChart&) = delete;
+
+  // Shows series from now on and becomes its change handler (replacing any other), so that
+  // every Clear and AddXY asks for a repaint, which happens when the window next paints.
+  // The series must outlive the chart's painting; either may be destroyed first.
+  void ShowSeries(PointSeries& series);
 
   // Where the chart puts everything at its present size, with its own fonts and the
   // process-wide separators: exactly what it paints.
@@ -28,7 +34,7 @@ class HoleChart final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  const PointSeries& series_;
+  const PointSeries* series_ = nullptr;
 };
 
 }  // namespace arvelle

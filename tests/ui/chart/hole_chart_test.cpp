@@ -225,6 +225,24 @@ class HoleChartTest : public QObject {
     QCOMPARE(chart->grab().toImage(), before);
   }
 
+  // A chart made by a Designer form starts empty and shows its series once given one.
+  void aChartWithoutSeriesIsEmptyUntilGivenOne() {
+    HoleChart chart;
+    chart.resize(kChartSize);
+    QVERIFY(!chart.isEnabled());
+    QCOMPARE(chart.focusPolicy(), Qt::NoFocus);
+    QVERIFY(chart.Layout().points.empty());
+    QCOMPARE(chart.grab().size(), kChartSize);
+
+    PointSeries series;
+    FillDefaultCase(series);
+    chart.ShowSeries(series);
+    QCOMPARE(chart.Layout().points.size(), std::size_t{4});
+    series.AddXY(2000, 0);
+    QCOMPARE(chart.Layout().points.size(), std::size_t{5});
+    QCOMPARE(chart.Layout().points.back().markText, QStringLiteral("4"));
+  }
+
   void theSeriesMayOutliveTheChart() {
     PointSeries series;
     auto chart = std::make_unique<HoleChart>(series);
