@@ -219,6 +219,21 @@ TEST(ChartFrame, TheTopmostNumberStandsAboveThePlotButBelowTheTitleBand) {
   EXPECT_GE(top.markBox.top(), chart.titleBox.bottom());
 }
 
+TEST(ChartFrame, LabelsUseTheSeparatorsTheyAreGiven) {
+  const FormatSettingsRecord commaAndPoint{u',', u'.'};
+  const ChartGeometry chart =
+      LayOutChart(kChartSize, PointsOf(kSevenBolts), kMeasures, commaAndPoint);
+  ASSERT_FALSE(chart.leftLabels.empty());
+  bool grouped = false;
+  for (const auto* labels : {&chart.leftLabels, &chart.bottomLabels}) {
+    for (const AxisLabel& label : *labels) {
+      EXPECT_EQ(label.text, AxisLabelText(label.value, commaAndPoint));
+      grouped = grouped || label.text.contains(u'.');
+    }
+  }
+  EXPECT_TRUE(grouped);
+}
+
 TEST(ChartFrame, AnEmptyChartHasItsFrameButNoLabelsOrPoints) {
   const ChartGeometry chart = LayOut({});
   EXPECT_TRUE(chart.points.empty());

@@ -12,6 +12,7 @@
 
 #include "core/calculation.h"
 #include "core/errors.h"
+#include "core/format_settings.h"
 #include "core/point_series.h"
 #include "ui/chart/hole_chart.h"
 
@@ -223,6 +224,20 @@ class HoleChartTest : public QObject {
       QCOMPARE(series.Points()[i].y, pointsBefore[i].y);
     }
     QCOMPARE(chart->grab().toImage(), before);
+  }
+
+  void labelsFollowTheProcessWideSeparators() {
+    PointSeries series;
+    HoleChart chart(series);
+    chart.resize(kChartSize);
+    FillDefaultCase(series);
+    const FormatSettingsRecord saved = FormatSettings;
+    FormatSettings = FormatSettingsRecord{u',', u'.'};
+    const ChartGeometry layout = chart.Layout();
+    FormatSettings = saved;
+    QStringList texts;
+    for (const AxisLabel& label : layout.leftLabels) texts << label.text;
+    QVERIFY2(texts.contains(QStringLiteral("-1.500")), qPrintable(texts.join(u' ')));
   }
 
   // A chart made by a Designer form starts empty and shows its series once given one.
