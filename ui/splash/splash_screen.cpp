@@ -1,0 +1,80 @@
+#include "ui/splash/splash_screen.h"
+
+#include <QGuiApplication>
+#include <QThread>
+#include <algorithm>
+
+#include "ui/splash/splash_window.h"
+
+TAdvSmoothSplashScreen::TAdvSmoothSplashScreen(QObject* parent)
+    : QObject(parent),
+      m_picture(QString::fromLatin1(kDefaultPicture)),
+      m_wait([this](std::chrono::milliseconds duration) { sleepKeepingPainted(duration); }),
+      m_setOpacity([](QWidget& window, int opacity) {
+        window.setWindowOpacity(opacity / static_cast<double>(kMaxOpacity));
+      }) {
+  m_timeOutTimer.setSingleShot(true);
+  connect(&m_timeOutTimer, &QTimer::timeout, this, &TAdvSmoothSplashScreen::hideAfterTimeOut);
+}
+
+TAdvSmoothSplashScreen::~TAdvSmoothSplashScreen() = default;
+
+void TAdvSmoothSplashScreen::setPicture(const QPixmap& picture) { m_picture = picture; }
+
+void TAdvSmoothSplashScreen::setWait(Wait wait) { m_wait = std::move(wait); }
+
+void TAdvSmoothSplashScreen::setOpacitySetter(OpacitySetter setter) {
+  m_setOpacity = std::move(setter);
+}
+
+void TAdvSmoothSplashScreen::setTimeOut(std::chrono::milliseconds timeOut) { m_timeOut = timeOut; }
+
+QWidget* TAdvSmoothSplashScreen::splashWindow() const { return m_window.get(); }
+
+void TAdvSmoothSplashScreen::AutoShow() {
+  if (m_shown) {
+    return;
+  }
+  m_shown = true;
+
+  m_window = std::make_unique<SplashWindow>(m_picture);
+  setOpacity(kStartOpacity);
+  m_window->show();
+  m_window->repaint();
+  QGuiApplication::sync();
+
+  while (m_opacity < kMaxOpacity) {
+    setOpacity(m_opacity + std::min(kFadeInStep, kMaxOpacity - m_opacity));
+    m_wait(kFadeInWait);
+  }
+  m_timeOutTimer.start(m_timeOut);
+}
+
+void TAdvSmoothSplashScreen::hideAfterTimeOut() {
+  m_timeOutTimer.stop();
+  while (m_opacity > kEndOpacity) {
+    if (m_opacity - kFadeOutStep <= kEndOpacity) {
+      setOpacity(kEndOpacity);
+      break;
+    }
+    setOpacity(m_opacity - kFadeOutStep);
+    m_wait(kFadeOutWait);
+  }
+  m_window.reset();
+  emit closed();
+}
+
+void TAdvSmoothSplashScreen::setOpacity(int opacity) {
+  m_opacity = opacity;
+  m_setOpacity(*m_window, opacity);
+}
+
+void TAdvSmoothSplashScreen::sleepKeepingPainted(std::chrono::milliseconds duration) {
+  // The fades hold the UI thread, so the window is painted here rather than by the event loop;
+  // syncing with the window system delivers the window's first exposure and the new opacity.
+  if (m_window) {
+    m_window->repaint();
+  }
+  QGuiApplication::sync();
+  QThread::msleep(static_cast<unsigned long>(duration.count()));
+}
