@@ -39,8 +39,9 @@ void TAboutForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TAboutForm::moveToCentreOfWorkArea() {
-  // A window's position is that of its frame, which is known once it has been shown; before the
-  // first opening the frame is taken to be the client area.
+  // A window's position is that of its frame. Creating the native window first lets the window
+  // system tell its frame before the first opening where it can.
+  create();
   const QRect workArea = screen()->availableGeometry();
   const QSize outer = frameGeometry().size();
   move(workArea.topLeft() +
