@@ -1,6 +1,7 @@
 #include "ui/splash/splash_screen.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QThread>
 #include <algorithm>
 
@@ -42,6 +43,7 @@ void TAdvSmoothSplashScreen::AutoShow() {
   m_window->show();
   m_window->repaint();
   QGuiApplication::sync();
+  keepAboveNewWindows();
 
   while (m_opacity < kMaxOpacity) {
     setOpacity(m_opacity + std::min(kFadeInStep, kMaxOpacity - m_opacity));
@@ -60,8 +62,29 @@ void TAdvSmoothSplashScreen::hideAfterTimeOut() {
     setOpacity(m_opacity - kFadeOutStep);
     m_wait(kFadeOutWait);
   }
+  qApp->removeEventFilter(this);
   m_window.reset();
   emit closed();
+}
+
+void TAdvSmoothSplashScreen::keepAboveNewWindows() {
+  // The stay-on-top hint is the window manager's to honour; where there is none (or it ignores
+  // the hint) a window shown later, such as the main window, would cover the splash. Raising the
+  // splash again once such a window is up keeps it in front without activating it.
+  qApp->installEventFilter(this);
+}
+
+bool TAdvSmoothSplashScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && m_window && watched != m_window.get() &&
+      watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+    // The other window is mapped after its show event; raise the splash after that.
+    QTimer::singleShot(0, this, [this] {
+      if (m_window) {
+        m_window->raise();
+      }
+    });
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void TAdvSmoothSplashScreen::setOpacity(int opacity) {

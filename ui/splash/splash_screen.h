@@ -70,8 +70,13 @@ class TAdvSmoothSplashScreen final : public QObject {
   // The fade-out has ended and the splash window is gone.
   void closed();
 
+ protected:
+  // Watches the application while the splash is up: see keepAboveNewWindows.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void hideAfterTimeOut();
+  void keepAboveNewWindows();
   void setOpacity(int opacity);
   void sleepKeepingPainted(std::chrono::milliseconds duration);
 
