@@ -1,6 +1,7 @@
 #include "ui/splash/splash_screen.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QThread>
 #include <algorithm>
@@ -15,6 +16,8 @@ TAdvSmoothSplashScreen::TAdvSmoothSplashScreen(QObject* parent)
         window.setWindowOpacity(opacity / static_cast<double>(kMaxOpacity));
       }) {
   m_timeOutTimer.setSingleShot(true);
+  // A coarse timer may fire up to 5 % early; the splash stays its full second.
+  m_timeOutTimer.setTimerType(Qt::PreciseTimer);
   connect(&m_timeOutTimer, &QTimer::timeout, this, &TAdvSmoothSplashScreen::hideAfterTimeOut);
 }
 
@@ -95,9 +98,15 @@ void TAdvSmoothSplashScreen::setOpacity(int opacity) {
 void TAdvSmoothSplashScreen::sleepKeepingPainted(std::chrono::milliseconds duration) {
   // The fades hold the UI thread, so the window is painted here rather than by the event loop;
   // syncing with the window system delivers the window's first exposure and the new opacity.
+  // That work counts towards the wait, so the fades keep their nominal length.
+  QElapsedTimer clock;
+  clock.start();
   if (m_window) {
     m_window->repaint();
   }
   QGuiApplication::sync();
-  QThread::msleep(static_cast<unsigned long>(duration.count()));
+  const auto rest = duration - std::chrono::milliseconds(clock.elapsed());
+  if (rest > std::chrono::milliseconds::zero()) {
+    QThread::msleep(static_cast<unsigned long>(rest.count()));
+  }
 }
