@@ -44,8 +44,7 @@ void TAdvSmoothSplashScreen::AutoShow() {
   m_window = std::make_unique<SplashWindow>(m_picture);
   setOpacity(kStartOpacity);
   m_window->show();
-  m_window->repaint();
-  QGuiApplication::sync();
+  paintNow();
   keepAboveNewWindows();
 
   while (m_opacity < kMaxOpacity) {
@@ -95,16 +94,22 @@ void TAdvSmoothSplashScreen::setOpacity(int opacity) {
   m_setOpacity(*m_window, opacity);
 }
 
+void TAdvSmoothSplashScreen::paintNow() {
+  // The fades hold the UI thread, so the event loop cannot paint the splash. Handing on the
+  // pending window-system events delivers the window's first exposure (and with it the paint)
+  // and sends each new opacity to the display. User input stays queued until the fade is over,
+  // so no window answers meanwhile; timers and posted events are served as in any loop.
+  m_window->repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void TAdvSmoothSplashScreen::sleepKeepingPainted(std::chrono::milliseconds duration) {
-  // The fades hold the UI thread, so the window is painted here rather than by the event loop;
-  // syncing with the window system delivers the window's first exposure and the new opacity.
-  // That work counts towards the wait, so the fades keep their nominal length.
+  // Painting counts towards the wait, so the fades keep their nominal length.
   QElapsedTimer clock;
   clock.start();
   if (m_window) {
-    m_window->repaint();
+    paintNow();
   }
-  QGuiApplication::sync();
   const auto rest = duration - std::chrono::milliseconds(clock.elapsed());
   if (rest > std::chrono::milliseconds::zero()) {
     QThread::msleep(static_cast<unsigned long>(rest.count()));

@@ -14,7 +14,7 @@ class SplashWindow;
 // main window is being built, stays for the time-out and then fades out and goes away.
 //
 // Opacities are on the 0..255 scale of a layered window. The fades run on the UI thread and wait
-// between their steps, so nothing else happens meanwhile:
+// between their steps, so no window answers the user meanwhile:
 //   fade-in:  5, then +min(5, 255 - opacity) with a 5 ms wait after each step: 10, 15, ..., 255
 //   time-out: a one-shot timer on the event loop (also served by the loop of a modal dialog)
 //   fade-out: -20 with a 15 ms wait after each step while the result stays above 10:
@@ -47,7 +47,7 @@ class TAdvSmoothSplashScreen final : public QObject {
 
   // Settings, to be made before AutoShow.
   void setPicture(const QPixmap& picture);
-  // Default: sleeps, keeping the splash painted.
+  // Default: sleeps, keeping the splash painted and its opacity shown; user input waits.
   void setWait(Wait wait);
   // Default: the window opacity, opacity / 255.
   void setOpacitySetter(OpacitySetter setter);
@@ -78,6 +78,7 @@ class TAdvSmoothSplashScreen final : public QObject {
   void hideAfterTimeOut();
   void keepAboveNewWindows();
   void setOpacity(int opacity);
+  void paintNow();
   void sleepKeepingPainted(std::chrono::milliseconds duration);
 
   QPixmap m_picture;
