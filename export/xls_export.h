@@ -46,8 +46,9 @@ struct GridLook {
 // 11 px at 96 pixels per inch, black text on white, left and top aligned.
 GridLook MainWindowGridLook();
 
-// How to write into an existing sheet that bears the sheet name. Clear empties it first.
-enum class InsertInSheet { Clear, Overwrite, InsertRows, InsertCols };
+// How to write into an existing sheet that bears the sheet name: Clear empties it first.
+// Only new files are written so far, where no sheet exists to write into.
+enum class InsertInSheet { Clear };
 
 // Writes the value block of `grid` into a new workbook at `fileName` and returns true.
 // `sheetName` "" names no sheet, `sheetPos` -1 appends, `selectSheet` (from 1) is the sheet
