@@ -20,12 +20,12 @@ inline constexpr int kTableCols = 7;
 
 // The texts of the six input fields, with the window's initial texts.
 struct InputTexts {
-  std::string D_Edit = "3000";      // pitch diameter, mm
-  std::string alpha_Edit = "0";     // angle of the first bolt, degrees
-  std::string n_Edit = "4";         // number of bolts
-  std::string Nforce_Edit = "-340"; // axial force, kN, negative for compression
-  std::string Mx_Edit = "130";      // bending moment paired with X, kNm
-  std::string My_Edit = "130";      // bending moment paired with Y, kNm
+  std::string D_Edit = "3000";       // pitch diameter, mm
+  std::string alpha_Edit = "0";      // angle of the first bolt, degrees
+  std::string n_Edit = "4";          // number of bolts
+  std::string Nforce_Edit = "-340";  // axial force, kN, negative for compression
+  std::string Mx_Edit = "130";       // bending moment paired with X, kNm
+  std::string My_Edit = "130";       // bending moment paired with Y, kNm
 };
 
 class PitchCircleModel {
@@ -46,7 +46,7 @@ class PitchCircleModel {
   StringGrid AdvStringGrid1{kTableCols, kTableRows};  // the results table
   StringGrid AdvStringGrid2{kTableCols, 1};           // the sum row
   PointSeries Series1;                                // the hole-position chart's points
-  std::string Edit1;  // degrees between bolts
+  std::string Edit1;                                  // degrees between bolts
   std::string Edit2;  // distance between bolts along the pitch circle, mm
 };
 

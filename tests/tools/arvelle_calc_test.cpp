@@ -1,0 +1,112 @@
+// End-to-end runs of the arvelle-calc program, as a script would call it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct CalcRun {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+// Runs arvelle-calc with `arguments` (already shell-quoted) under `environment`.
+CalcRun Calc(const std::string& arguments, const std::string& environment = "LC_ALL=C") {
+  const std::string errFile = testing::TempDir() + "arvelle_calc_stderr.txt";
+  const std::string command =
+      "env " + environment + " '" ARVELLE_CALC "' " + arguments + " 2>'" + errFile + "'";
+  CalcRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream err(errFile);
+  std::stringstream text;
+  text << err.rdbuf();
+  run.err = text.str();
+  return run;
+}
+
+const char* const kHeader = "Bolts\tAngle\tX Axis\tY Axis\tX^2\tY^2\tP [kN]\n";
+
+TEST(ArvelleCalc, DefaultInputsPrintTheTableTheSumsAndTheSummaries) {
+  const CalcRun run = Calc("");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, std::string(kHeader) +
+                         "0\t0\t0\t1500\t0\t2250000\t-128.33\n"
+                         "1\t90\t1500\t0\t2250000\t0\t-128.33\n"
+                         "2\t180\t0\t-1500\t0\t2250000\t-41.67\n"
+                         "3\t270\t-1500\t0\t2250000\t0\t-41.67\n"
+                         "\n"
+                         "\t\t\t\t4500000\t4500000\t\n"
+                         "90\n"
+                         "2356.19\n");
+}
+
+TEST(ArvelleCalc, AFailurePrintsWhatStaysAndTheReportOnStderr) {
+  const CalcRun run = Calc("--bolts 1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Invalid floating point operation.\n");
+  EXPECT_EQ(run.out, std::string(kHeader) +
+                         "0\t0\t0\t1500\t0\t2250000\t\n"
+                         "\n"
+                         "\t\t\t\t0\t2250000\t\n"
+                         "\n"
+                         "\n");
+}
+
+TEST(ArvelleCalc, FieldTextsAreTakenVerbatim) {
+  const CalcRun run = Calc("--angle ' abc'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "' abc' is not a valid floating point value.\n");
+  EXPECT_EQ(run.out, std::string(kHeader) + "\n\t\t\t\t\t\t\n\n\n");
+}
+
+TEST(ArvelleCalc, SeparatorOptionAndLocaleBothGiveTheComma) {
+  const CalcRun option = Calc("--bolts 7 --separator ,");
+  EXPECT_EQ(option.status, 0);
+  EXPECT_NE(option.out.find("1\t51,43\t1172,77\t935,21\t1375389,47\t874617,74\t-83,37\n"),
+            std::string::npos)
+      << option.out;
+  EXPECT_NE(option.out.find("\n51,43\n1346,4\n"), std::string::npos);
+
+  const CalcRun locale = Calc("--bolts 7", "LC_ALL=de_DE.UTF-8");
+  if (locale.out.find("51,43") == std::string::npos) {
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+  }
+  EXPECT_EQ(locale.out, option.out);
+
+  const CalcRun pointUnderComma = Calc("--diameter 3000.5 --separator ,");
+  EXPECT_EQ(pointUnderComma.status, 1);
+  EXPECT_EQ(pointUnderComma.err, "'3000.5' is not a valid floating point value.\n");
+}
+
+TEST(ArvelleCalc, BadOptionsGiveTheUsageAndStatusTwo) {
+  for (const char* arguments : {"--bolt 4", "--bolts", "--separator ,,", "stray"}) {
+    const CalcRun run = Calc(arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_NE(run.err.find("usage: arvelle-calc"), std::string::npos) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+  }
+  const CalcRun help = Calc("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("usage: arvelle-calc"), std::string::npos);
+}
+
+TEST(ArvelleCalc, TooManyBoltsStopsAfterReadingTheInputs) {
+  const CalcRun run = Calc("--bolts 65537");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "The number of bolts must not exceed 65536.\n");
+  EXPECT_EQ(run.out, std::string(kHeader) + "\n\t\t\t\t\t\t\n\n\n");
+}
+
+}  // namespace
