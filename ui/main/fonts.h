@@ -10,11 +10,13 @@ namespace arvelle::ui {
 inline constexpr int kWindowFontPixels = 11;
 
 // Loads Tahoma from the Wine fonts when they are installed and not known to the system,
-// and names stand-ins for Tahoma, Arial and Verdana where those are missing. Call once,
+// names stand-ins for Tahoma, Arial and Verdana where those are missing, and measures how
+// much the face found must be narrowed to fit the layout. Call once,
 // after the application object exists and before the first window.
 void InstallFonts();
 
-// "Tahoma" (or its stand-in) at `pixelSize` pixels.
+// "Tahoma" (or its stand-in) at `pixelSize` pixels, narrowed where the face installed
+// draws wider than the one the layout was measured with.
 QFont TahomaFont(int pixelSize = kWindowFontPixels);
 
 }  // namespace arvelle::ui
