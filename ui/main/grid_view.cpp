@@ -33,6 +33,8 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
   // Tab moves to the next control of the window, not to the next cell.
   setTabKeyNavigation(false);
   setWordWrap(false);
+  // A text wider than its cell is cut at the cell's edge, as a grid shows it.
+  setTextElideMode(Qt::ElideNone);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // Whole cells per scroll step, as a grid control scrolls.

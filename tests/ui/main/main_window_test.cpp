@@ -196,6 +196,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(Control("Label7")->palette().color(QPalette::WindowText), QColor(Qt::gray));
   }
 
+  void picturesGlyphsAndIcon() {
+    QCOMPARE(Control<QLabel>("Image1")->pixmap().size(), QSize(194, 170));
+    QVERIFY(Control<QLabel>("Image1")->hasScaledContents());
+    // The base-plate picture at its own size, with a transparent ground.
+    const QImage basePlate = Control<QLabel>("Image2")->pixmap().toImage();
+    QCOMPARE(basePlate.size(), QSize(215, 322));
+    QVERIFY(basePlate.hasAlphaChannel());
+    QCOMPARE(qAlpha(basePlate.pixel(0, 0)), 0);
+    for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn3", "Save_BitBtn"}) {
+      auto* button = Control<QPushButton>(name);
+      QVERIFY2(!button->icon().isNull(), name);
+      QCOMPARE(button->iconSize(), QSize(24, 24));
+    }
+    QCOMPARE(form_->windowIcon().availableSizes(),
+             (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
+  }
+
   void gridLook_data() {
     QTest::addColumn<QString>("grid");
     QTest::addColumn<bool>("headerRowShown");
@@ -221,6 +238,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
     QCOMPARE(view->selectionMode(), QAbstractItemView::ContiguousSelection);
     QVERIFY(!view->tabKeyNavigation());
+    QCOMPARE(view->textElideMode(), Qt::ElideNone);
   }
 
   void opensWithTheHeaderRowOnly() {
