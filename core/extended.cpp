@@ -8,49 +8,37 @@
 namespace arvelle {
 namespace {
 
-// A result computed from operands that are not NaN: an infinity means the exact result
-// lay beyond the extended range (the calculation's operands are always finite).
-Extended Checked(long double result) {
-  if (std::isinf(result)) throw EOverflow();
-  return Extended::FromLongDouble(result);
-}
-
-// From 2^53 radians on, the FPU's sine and cosine instructions give up; so do we.
-constexpr long double kTrigLimit = 9007199254740992.0L;
+// From 2^53 radians on, the sine and cosine give up with a NaN.
+constexpr double kTrigLimit = 9007199254740992.0;
 
 }  // namespace
 
-double Extended::ToDouble() const {
-  const double stored = static_cast<double>(value_);
-  if (std::isinf(stored) && !std::isinf(value_)) throw EOverflow();
-  return stored;
-}
+void Extended::ThrowOverflow() { throw EOverflow(); }
 
-Extended operator+(Extended a, Extended b) { return Checked(a.value_ + b.value_); }
-Extended operator-(Extended a, Extended b) { return Checked(a.value_ - b.value_); }
-Extended operator*(Extended a, Extended b) { return Checked(a.value_ * b.value_); }
-
-Extended operator/(Extended a, Extended b) {
-  if (b.value_ == 0.0L && !a.IsNaN()) {
-    if (a.value_ == 0.0L) throw EInvalidOp();
-    if (std::isfinite(a.value_)) throw EZeroDivide();
-  }
-  return Checked(a.value_ / b.value_);
+void Extended::ThrowDivisionByZero(long double dividend) {
+  if (dividend == 0.0L) throw EInvalidOp();
+  throw EZeroDivide();
 }
 
 Extended Sqr(double x) {
   const long double wide = x;
-  return Checked(wide * wide);
+  return Extended::FromLongDouble(wide) * Extended::FromLongDouble(wide);
 }
 
+// The FPU's own sine and cosine instructions, the ones the program's results were always
+// computed with; below 2^53 their argument reduction is all the calculation needs.
 Extended Sin(double radians) {
   if (!(std::fabs(radians) < kTrigLimit)) return Extended::FromLongDouble(NAN);
-  return Extended::FromLongDouble(sinl(radians));
+  long double result = radians;
+  __asm__("fsin" : "+t"(result));
+  return Extended::FromLongDouble(result);
 }
 
 Extended Cos(double radians) {
   if (!(std::fabs(radians) < kTrigLimit)) return Extended::FromLongDouble(NAN);
-  return Extended::FromLongDouble(cosl(radians));
+  long double result = radians;
+  __asm__("fcos" : "+t"(result));
+  return Extended::FromLongDouble(result);
 }
 
 }  // namespace arvelle

@@ -34,15 +34,33 @@ class Extended {
 
   // Stores the value as a double, rounding to nearest; EOverflow when it rounds beyond
   // the largest double.
-  double ToDouble() const;
+  double ToDouble() const {
+    const double stored = static_cast<double>(value_);
+    if (__builtin_isinf(stored) && !__builtin_isinf(value_)) [[unlikely]]
+      ThrowOverflow();
+    return stored;
+  }
 
-  friend Extended operator+(Extended a, Extended b);
-  friend Extended operator-(Extended a, Extended b);
-  friend Extended operator*(Extended a, Extended b);
-  friend Extended operator/(Extended a, Extended b);
+  friend Extended operator+(Extended a, Extended b) { return Checked(a.value_ + b.value_); }
+  friend Extended operator-(Extended a, Extended b) { return Checked(a.value_ - b.value_); }
+  friend Extended operator*(Extended a, Extended b) { return Checked(a.value_ * b.value_); }
+  friend Extended operator/(Extended a, Extended b) {
+    if (b.value_ == 0.0L && a.value_ == a.value_) ThrowDivisionByZero(a.value_);
+    return Checked(a.value_ / b.value_);
+  }
   friend Extended operator-(Extended a) { return FromLongDouble(-a.value_); }
 
  private:
+  // The operands of the calculation are finite or NaN, so an infinite result can only
+  // mean that the exact result lay beyond the extended range.
+  static Extended Checked(long double result) {
+    if (__builtin_isinf(result)) [[unlikely]]
+      ThrowOverflow();
+    return FromLongDouble(result);
+  }
+  [[noreturn]] static void ThrowOverflow();
+  [[noreturn]] static void ThrowDivisionByZero(long double dividend);
+
   long double value_ = 0.0L;
 };
 

@@ -2,10 +2,13 @@
 
 #include <math.h>  // roundevenl: ties to even whatever the rounding mode
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "core/errors.h"
@@ -19,37 +22,50 @@ constexpr int kShownDigits = 15;  // significant digits a text holds at most
 
 // Lays out `digits` (1 to 15, no trailing zero) with |v| = 0.digits x 10^exponent.
 std::string LayOut(std::string_view digits, int exponent, bool negative) {
-  const std::string separator = SeparatorUtf8(FormatSettings.DecimalSeparator);
-  std::string text;
-  text.reserve(24);
-  if (negative) text += '-';
+  char separator[3];
+  std::size_t separatorSize = 1;
+  const char16_t unit = FormatSettings.DecimalSeparator;
+  if (unit < 0x80) {
+    separator[0] = static_cast<char>(unit);
+  } else {
+    const std::string utf8 = SeparatorUtf8(unit);
+    separatorSize = utf8.size();
+    utf8.copy(separator, separatorSize);
+  }
+  const std::string_view s(separator, separatorSize);
+
+  // At most a sign, 15 digits, 3 zeros, a separator of 3 bytes and "E-324".
+  char buffer[40];
+  char* out = buffer;
+  const auto put = [&](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
+  if (negative) *out++ = '-';
   if (exponent > 15 || exponent < -3) {
-    text += digits[0];
+    *out++ = digits[0];
     if (digits.size() > 1) {
-      text += separator;
-      text.append(digits.substr(1));
+      put(s);
+      put(digits.substr(1));
     }
-    text += 'E';
+    *out++ = 'E';
     const int shown = exponent - 1;
-    if (shown < 0) text += '-';
-    text += std::to_string(shown < 0 ? -shown : shown);
+    if (shown < 0) *out++ = '-';
+    out = std::to_chars(out, buffer + sizeof buffer, shown < 0 ? -shown : shown).ptr;
   } else if (exponent <= 0) {
-    text += '0';
-    text += separator;
-    text.append(static_cast<std::size_t>(-exponent), '0');
-    text.append(digits);
+    *out++ = '0';
+    put(s);
+    out = std::fill_n(out, -exponent, '0');
+    put(digits);
   } else {
     const auto whole = static_cast<std::size_t>(exponent);
     if (digits.size() <= whole) {
-      text.append(digits);
-      text.append(whole - digits.size(), '0');
+      put(digits);
+      out = std::fill_n(out, whole - digits.size(), '0');
     } else {
-      text.append(digits.substr(0, whole));
-      text += separator;
-      text.append(digits.substr(whole));
+      put(digits.substr(0, whole));
+      put(s);
+      put(digits.substr(whole));
     }
   }
-  return text;
+  return std::string(buffer, out);
 }
 
 // The powers of ten that scale a parsed mantissa, each the nearest extended value.
@@ -84,12 +100,24 @@ std::string NumberToCellText(double value) {
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
 
-  // d.ddddddddddddddddde±x: the exact value rounded to 18 digits, ties to even.
+  // A normal double whose shortest form has at most 15 digits lies well within half a unit
+  // of the 15th digit of that form, so the exact rounding below would give the same
+  // digits; the shortest form is much cheaper to get. Subnormals have too few bits.
   char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, kExactDigits - 1);
-  const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  const std::size_t e = scientific.find('e');
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                              std::chars_format::scientific);
+  std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  std::size_t e = scientific.find('e');
+  const std::size_t shortestDigits = e > 1 ? e - 1 : 1;  // d.ddd: all but the point
+  const bool exact =
+      shortestDigits > kShownDigits || std::fabs(value) < std::numeric_limits<double>::min();
+  if (exact) {
+    // d.ddddddddddddddddde±x: the exact value rounded to 18 digits, ties to even.
+    result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                           std::chars_format::scientific, kExactDigits - 1);
+    scientific = std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    e = scientific.find('e');
+  }
   int exponent10 = 0;
   const char* exponentText = scientific.data() + e + 1;
   const bool exponentNegative = *exponentText == '-';
@@ -99,8 +127,10 @@ std::string NumberToCellText(double value) {
   int exponent = exponent10 + 1;  // |v| = 0.d1d2... x 10^exponent
 
   std::array<char, kExactDigits> digits{};
+  digits.fill('0');
   digits[0] = scientific[0];
-  for (int i = 1; i < kExactDigits; ++i) digits[i] = scientific[static_cast<std::size_t>(i) + 1];
+  const std::size_t count = exact ? kExactDigits : shortestDigits;
+  for (std::size_t i = 1; i < count; ++i) digits[i] = scientific[i + 1];
 
   // The cut to 15 digits takes a 16th digit of 5 or more upwards, even an exact half.
   int length = kShownDigits;
@@ -121,7 +151,12 @@ std::string NumberToCellText(double value) {
 }
 
 Extended CellTextToNumber(std::string_view text) {
-  const std::string separator = SeparatorUtf8(FormatSettings.DecimalSeparator);
+  const char16_t separatorUnit = FormatSettings.DecimalSeparator;
+  char asciiSeparator[1] = {static_cast<char>(separatorUnit)};
+  const std::string wideSeparator =
+      separatorUnit < 0x80 ? std::string() : SeparatorUtf8(separatorUnit);
+  const std::string_view separator =
+      separatorUnit < 0x80 ? std::string_view(asciiSeparator, 1) : std::string_view(wideSeparator);
   const std::size_t size = text.size();
   std::size_t pos = 0;
   const auto invalid = [&] { return EConvertError::InvalidFloat(text); };
@@ -130,10 +165,19 @@ Extended CellTextToNumber(std::string_view text) {
   bool negative = false;
   if (pos < size && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
 
+  // The first 19 digits are exact in the extended format, so they are gathered in an
+  // integer; from the 20th on, each step M x 10 + digit rounds as the extended format does.
+  std::uint64_t exactMantissa = 0;
+  int exactDigits = 0;
   long double mantissa = 0.0L;
   bool took = false;
   long long fractionDigits = 0;
   const auto takeDigit = [&](char c) {
+    if (exactDigits < 19) {
+      exactMantissa = exactMantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      if (++exactDigits == 19) mantissa = static_cast<long double>(exactMantissa);
+      return;
+    }
     mantissa = mantissa * 10.0L;
     mantissa = mantissa + static_cast<long double>(c - '0');
     if (std::isinf(mantissa)) throw invalid();
@@ -142,7 +186,9 @@ Extended CellTextToNumber(std::string_view text) {
     takeDigit(text[pos++]);
     took = true;
   }
-  if (text.substr(pos, separator.size()) == separator) {
+  const bool atSeparator = separator.size() == 1 ? pos < size && text[pos] == separator[0]
+                                                 : text.substr(pos, separator.size()) == separator;
+  if (atSeparator) {
     pos += separator.size();
     took = true;
     while (pos < size && IsDigit(text[pos])) {
@@ -151,6 +197,7 @@ Extended CellTextToNumber(std::string_view text) {
     }
   }
   if (!took) throw invalid();
+  if (exactDigits < 19) mantissa = static_cast<long double>(exactMantissa);
 
   int exponent = 0;
   if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {

@@ -15,9 +15,8 @@ const std::string kEmpty;
 // The grid's own reading of a cell: the thousands separator is dropped wherever it
 // stands, the decimal separator becomes the decimal point, and the rest must be an
 // optional "-", digits with an optional fraction, and an optional exponent.
-bool ReadGridNumber(std::string_view text, double& value) {
-  const std::string decimal = SeparatorUtf8(FormatSettings.DecimalSeparator);
-  const std::string thousands = SeparatorUtf8(FormatSettings.ThousandSeparator);
+bool ReadGridNumber(std::string_view text, const std::string& decimal, const std::string& thousands,
+                    double& value) {
   std::string plain;
   plain.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
@@ -91,8 +90,9 @@ const std::string& StringGrid::GetCellEx(int col, int row) const {
 }
 
 void StringGrid::Clear() {
-  cells_.assign(static_cast<std::size_t>(colCount_) * static_cast<std::size_t>(initialRowCount_),
-                std::string());
+  // Emptying the texts in place keeps their storage for the next calculation.
+  cells_.resize(static_cast<std::size_t>(colCount_) * static_cast<std::size_t>(initialRowCount_));
+  for (std::string& cell : cells_) cell.clear();
   rowCount_ = initialRowCount_;
   if (observer_ != nullptr) observer_->GridReset();
 }
@@ -105,10 +105,14 @@ void StringGrid::SetRowCount(int rowCount) {
 }
 
 double StringGrid::ColumnSum(int col, int fromRow, int toRow) const {
+  const std::string decimal = SeparatorUtf8(FormatSettings.DecimalSeparator);
+  const std::string thousands = SeparatorUtf8(FormatSettings.ThousandSeparator);
   double sum = 0.0;
   for (int row = fromRow; row <= toRow; ++row) {
+    const std::string& text = GetCellEx(col, row);
     double value = 0.0;
-    if (ReadGridNumber(GetCellEx(col, row), value)) sum = (Extended(sum) + value).ToDouble();
+    if (text.empty()) continue;  // counts 0
+    if (ReadGridNumber(text, decimal, thousands, value)) sum = (Extended(sum) + value).ToDouble();
   }
   return sum;
 }

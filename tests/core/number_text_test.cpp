@@ -6,6 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -146,6 +149,62 @@ TEST(NumberToCellTextProperty, RandomDoublesReadBackToTheSameFifteenDigits) {
     // once more; compare through the text instead, which must be a fixed point.
     ASSERT_EQ(NumberToCellText(back), text) << Hex(value) << " " << expected << " " << actual;
   }
+}
+
+// The digits by the rule itself, with glibc's printf as the exact 18-digit rounding
+// (it rounds exact ties to even), then the cut to 15 digits taking a 5 upwards.
+std::pair<std::string, int> ByTheRule(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.17e", std::fabs(value));
+  std::string digits = std::string(1, buffer[0]) + std::string(buffer + 2, 17);
+  int exponent = std::atoi(std::strchr(buffer, 'e') + 1) + 1;
+  const bool up = digits[15] >= '5';
+  digits.resize(15);
+  if (up) {
+    int i = 14;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i < 0) {
+      digits = "1";
+      ++exponent;
+    } else {
+      ++digits[i];
+    }
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  return {digits, exponent};
+}
+
+TEST(NumberToCellTextProperty, AgreesWithTheExactRoundingForAnyDouble) {
+  std::mt19937_64 random(1);
+  for (int round = 0; round < 200000; ++round) {
+    // Half of the values with few decimals, where the shortest form is short.
+    const double value = round % 2 == 0
+                             ? FromBits(random())
+                             : static_cast<double>(static_cast<std::int64_t>(random() >> 20)) /
+                                   std::pow(10.0, static_cast<int>(random() % 30));
+    if (!std::isfinite(value) || value == 0) continue;
+    const auto [digits, exponent] = ByTheRule(value);
+    const auto [shown, shownExponent] = Significant(NumberToCellText(value));
+    ASSERT_EQ(shown, digits) << Hex(value);
+    ASSERT_EQ(shownExponent, exponent) << Hex(value);
+  }
+}
+
+TEST(NumberToCellTextProperty, SubnormalsUseTheExactRounding) {
+  for (const std::uint64_t bits : {0x1ull, 0x2ull, 0x3ull, 0xFFFFFull, 0x000FFFFFFFFFFFFFull}) {
+    const double value = FromBits(bits);
+    const auto [digits, exponent] = ByTheRule(value);
+    EXPECT_EQ(Significant(NumberToCellText(value)), std::make_pair(digits, exponent)) << Hex(value);
+  }
+}
+
+TEST(NumberToCellTextProperty, TheLargestDoublesTextLiesBeyondIt) {
+  // Fifteen digits round the largest double up: its text, read back, overflows the store.
+  const std::string text = NumberToCellText(-std::numeric_limits<double>::max());
+  EXPECT_EQ(text, "-1.79769313486232E308");
+  EXPECT_THROW(CellTextToNumber(text).ToDouble(), EOverflow);
+  EXPECT_EQ(CellTextToNumber(NumberToCellText(1.7976931348623e308)).ToDouble(),
+            1.7976931348623e308);
 }
 
 // ---- CellTextToNumber ------------------------------------------------------------

@@ -1,8 +1,10 @@
 // End-to-end runs of the arvelle-calc program, as a script would call it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -17,7 +19,10 @@ struct CalcRun {
 
 // Runs arvelle-calc with `arguments` (already shell-quoted) under `environment`.
 CalcRun Calc(const std::string& arguments, const std::string& environment = "LC_ALL=C") {
-  const std::string errFile = testing::TempDir() + "arvelle_calc_stderr.txt";
+  // ctest runs the cases side by side, so each run gets a file of its own.
+  std::string errFile = testing::TempDir() + "arvelle_calc_stderr_XXXXXX";
+  const int fd = mkstemp(errFile.data());
+  if (fd >= 0) close(fd);
   const std::string command =
       "env " + environment + " '" ARVELLE_CALC "' " + arguments + " 2>'" + errFile + "'";
   CalcRun run;
@@ -32,6 +37,7 @@ CalcRun Calc(const std::string& arguments, const std::string& environment = "LC_
   std::stringstream text;
   text << err.rdbuf();
   run.err = text.str();
+  std::remove(errFile.c_str());
   return run;
 }
 
