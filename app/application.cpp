@@ -30,7 +30,8 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
-    // The handler that threw is abandoned; whatever it wrote stays.
+    // The commands report their own failures; this catches what any other handler
+    // throws. The handler is abandoned; whatever it wrote stays.
     ShowException(std::current_exception());
     return true;
   }

@@ -1,10 +1,13 @@
 #pragma once
 // The application object of the desktop program and its top-level error report: every
-// exception that escapes an event handler is shown in a modal error box with the
-// application title as caption, and the program goes on.
+// failure of a command, and every exception that escapes any other event handler, is
+// shown in a modal error box with the application title as caption, and the program
+// goes on.
 #include <QApplication>
 #include <QString>
 #include <exception>
+
+#include "ui/main/error_report.h"
 
 namespace arvelle::shell {
 
@@ -12,7 +15,7 @@ namespace arvelle::shell {
 // character after the first in lower case: "/opt/PlateTool.Setup.exe" gives "Platetool".
 QString ApplicationTitle(const QString& executablePath);
 
-class Application final : public QApplication {
+class Application final : public QApplication, public ui::ErrorReport {
   Q_OBJECT
 
  public:
@@ -23,7 +26,7 @@ class Application final : public QApplication {
 
   // Shows `error` in the modal error box: the report text of the failure, the title as
   // caption, the stop icon and one OK button.
-  void ShowException(const std::exception_ptr& error);
+  void ShowException(const std::exception_ptr& error) override;
 
   bool notify(QObject* receiver, QEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "ui/main/error_report.h"
 #include "ui/main/fonts.h"
 #include "ui/main/grid_table_model.h"
 #include "ui/main/pictures.h"
@@ -64,10 +65,14 @@ TForm1::TForm1(ControlsCreatedHook afterControlsCreated, QWidget* parent)
   saveDialog1_->setNameFilter(QStringLiteral("Excel file (*.xls)"));
   saveDialog1_->setDefaultSuffix(QStringLiteral("xls"));
 
-  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-  connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-  connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
-  connect(ui_->Save_BitBtn, &QPushButton::clicked, this, &TForm1::Save_BitBtnClick);
+  const auto wire = [this](QPushButton* button, void (TForm1::*handler)()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+  };
+  wire(ui_->BitBtn1, &TForm1::BitBtn1Click);
+  wire(ui_->BitBtn2, &TForm1::BitBtn2Click);
+  wire(ui_->BitBtn3, &TForm1::BitBtn3Click);
+  wire(ui_->Save_BitBtn, &TForm1::Save_BitBtnClick);
 
   AfterControlsCreated();
   FormCreate();

@@ -3,8 +3,9 @@
 // summary fields, the chart's place, two pictures and four command buttons. The window
 // owns the calculation's model and shows its table and sum row through table models.
 //
-// Commands throw what the calculation throws; the application's top-level error report
-// shows it. Nothing here catches a failure.
+// The command handlers throw what the calculation throws. A command started by its
+// button hands the failure to the application's top-level error report (RunCommand);
+// nothing here handles a failure itself.
 #include <QFileDialog>
 #include <QWidget>
 #include <functional>

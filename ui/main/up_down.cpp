@@ -57,7 +57,9 @@ void UpDown::WritePosition() {
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == field_ && event->type() == QEvent::KeyPress) {
+  // The event type is checked first: the field also passes events through here while it
+  // is being destroyed, when it must no longer be looked at as a line edit.
+  if (event->type() == QEvent::KeyPress && watched == field_) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
       Step(key == Qt::Key_Up ? +1 : -1);
