@@ -168,7 +168,10 @@ void TForm1::showEvent(QShowEvent* event) {
   if (!shownBefore_ && !event->spontaneous()) {
     shownBefore_ = true;
     if (const QScreen* screen = this->screen()) {
-      move(screen->availableGeometry().center() - rect().center());
+      // The whole window, frame included, as far as the frame is known before it shows.
+      QRect frame = frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      move(frame.topLeft());
     }
   }
   QWidget::showEvent(event);

@@ -6,13 +6,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
 #include "app/application.h"
 #include "core/errors.h"
+#include "core/format_settings.h"
 #include "modal_driver.h"
 #include "ui/main/fonts.h"
 #include "ui/main/grid_view.h"
@@ -105,6 +108,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(form_->font().family(), QString("Tahoma"));
     QCOMPARE(form_->font().pixelSize(), 11);
     QCOMPARE(form_->palette().color(QPalette::Window), form_->palette().color(QPalette::Button));
+  }
+
+  void centredOnTheScreenWhenFirstShown() {
+    const QRect screen = form_->screen()->availableGeometry();
+    // The platform tells the frame's size only once the window shows, so the centring
+    // may be off by the frame's border.
+    const int border = form_->frameGeometry().width() - form_->width();
+    const QPoint offset = form_->frameGeometry().center() - screen.center();
+    QVERIFY2(std::abs(offset.x()) <= border && std::abs(offset.y()) <= border,
+             qPrintable(QString("off by %1,%2").arg(offset.x()).arg(offset.y())));
+  }
+
+  void localeChangeReloadsTheDecimalSeparator() {
+    arvelle::FormatSettings.DecimalSeparator = u'#';
+    QEvent change(QEvent::LocaleChange);
+    QCoreApplication::sendEvent(qApp, &change);
+    QCOMPARE(arvelle::FormatSettings.DecimalSeparator,
+             arvelle::FormatSettingsFromUserLocale().DecimalSeparator);
   }
 
   void layout_data() {
@@ -461,6 +482,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(box.title, QString("main_window_test"));
     QCOMPARE(box.icon, QMessageBox::Critical);
     QCOMPARE(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    QVERIFY(box.modal);
+    QCOMPARE(box.parent, form_.get());
     // The window goes on: cleared table with its headers, the earlier sums and summary.
     QVERIFY(form_->isVisible());
     QCOMPARE(Cell("AdvStringGrid1", 1, 0), QString("Angle"));

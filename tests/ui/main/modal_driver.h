@@ -35,6 +35,8 @@ struct SeenBox {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QList<QMessageBox::StandardButton> buttons;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  QWidget* parent = nullptr;
+  bool modal = false;
 };
 
 // Records what the next message box shows into `seen` and answers it with `answer`, or
@@ -45,6 +47,8 @@ inline void AnswerNextBox(SeenBox* seen, QMessageBox::StandardButton answer) {
     seen->title = box->windowTitle();
     seen->text = box->text();
     seen->icon = box->icon();
+    seen->parent = box->parentWidget();
+    seen->modal = box->isModal();
     for (QAbstractButton* button : box->buttons()) seen->buttons << box->standardButton(button);
     if (QPushButton* byDefault = box->defaultButton()) {
       seen->defaultButton = box->standardButton(byDefault);
