@@ -109,6 +109,19 @@ void TForm1::SetUpLook() {
 
 QWidget* TForm1::Chart1() const { return ui_->Chart1; }
 
+void TForm1::SetChart(QWidget* chart) {
+  QWidget* placeholder = ui_->Chart1;
+  chart->setParent(this);
+  chart->setObjectName(placeholder->objectName());
+  chart->setGeometry(placeholder->geometry());
+  chart->setEnabled(false);
+  chart->setFocusPolicy(Qt::NoFocus);
+  chart->show();
+  chart->raise();
+  ui_->Chart1 = chart;
+  delete placeholder;
+}
+
 void TForm1::AfterControlsCreated() {
   if (afterControlsCreated_) afterControlsCreated_(*this);
 }

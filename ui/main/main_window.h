@@ -38,8 +38,12 @@ class TForm1 final : public QWidget {
   PitchCircleModel& Model() { return model_; }
   const PitchCircleModel& Model() const { return model_; }
 
-  // The place the hole-position chart takes (a disabled placeholder until it is set).
+  // The hole-position chart, or the disabled placeholder at its place until it is set.
   QWidget* Chart1() const;
+  // Puts `chart` in the chart's place: the placeholder's geometry and name, disabled (it
+  // ignores the mouse), over the results table it overlaps. The window takes ownership
+  // and deletes the placeholder.
+  void SetChart(QWidget* chart);
 
   // "About" runs `handler` (it shows the About window modally).
   void SetAboutHandler(std::function<void()> handler) { aboutHandler_ = std::move(handler); }

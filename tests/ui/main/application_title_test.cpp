@@ -1,5 +1,6 @@
 // The application title, which is the caption of the error box, from the executable's
-// file name.
+// file name: the name without its folder, cut at its first ".", every character after
+// the first in lower case.
 #include <gtest/gtest.h>
 
 #include "app/application.h"
@@ -7,6 +8,7 @@
 namespace {
 
 struct TitleCase {
+  const char* name;
   const char* path;
   const char* title;
 };
@@ -20,10 +22,13 @@ TEST_P(ApplicationTitleTest, FromFileName) {
 
 INSTANTIATE_TEST_SUITE_P(
     FileNames, ApplicationTitleTest,
-    testing::Values(TitleCase{"/work/build/app/Arvelle", "Arvelle"},
-                    TitleCase{"C:/Tools/PlateTool.Setup.exe", "Platetool"},
-                    TitleCase{"ARVELLE.EXE", "Arvelle"}, TitleCase{"/opt/arvelle", "arvelle"},
-                    TitleCase{"/opt/ÉCROU.bin", "Écrou"}, TitleCase{"/opt/.hidden", ""},
-                    TitleCase{"relative/main_window_test", "main_window_test"}));
+    testing::Values(TitleCase{"Program", "/work/build/app/Arvelle", "Arvelle"},
+                    TitleCase{"CutAtFirstDot", "C:/Tools/PlateTool.Setup.exe", "Platetool"},
+                    TitleCase{"UpperCaseLowered", "ARVELLE.EXE", "Arvelle"},
+                    TitleCase{"FirstKeepsItsCase", "/opt/arvelle", "arvelle"},
+                    TitleCase{"NonAsciiLowered", "/opt/ÉCROU.bin", "Écrou"},
+                    TitleCase{"LeadingDotGivesEmpty", "/opt/.hidden", ""},
+                    TitleCase{"RelativePath", "relative/main_window_test", "main_window_test"}),
+    [](const testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

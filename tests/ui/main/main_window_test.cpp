@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -580,6 +581,20 @@ class MainWindowTest : public QObject {
     QTest::qWait(3 * arvelle::test::kPollMs);
     QVERIFY(!box.seen);
     QVERIFY(!form_->isVisible());
+  }
+
+  void chartTakesThePlaceholdersPlace() {
+    QPointer<QWidget> placeholder = form_->Chart1();
+    auto* chart = new QWidget;
+    form_->SetChart(chart);
+    QVERIFY(placeholder.isNull());
+    QCOMPARE(form_->Chart1(), chart);
+    QCOMPARE(chart->parentWidget(), form_.get());
+    QCOMPARE(chart->geometry(), QRect(831, -22, 282, 247));
+    QVERIFY(!chart->isEnabled());
+    QVERIFY(chart->isVisible());
+    const QObjectList children = form_->children();
+    QVERIFY(children.indexOf(chart) > children.indexOf(Control("AdvStringGrid1")));
   }
 
   void aboutRunsItsHandler() {
