@@ -5,8 +5,10 @@
 #include <exception>
 
 #include "app/application.h"
+#include "ui/about/about_form.h"
 #include "ui/main/fonts.h"
 #include "ui/main/main_window.h"
+#include "ui/splash/splash_screen.h"
 
 namespace {
 
@@ -33,9 +35,17 @@ int main(int argc, char** argv) {
     arvelle::shell::LoadFormatSettings();
     arvelle::ui::InstallFonts();
 
-    arvelle::ui::TForm1 Form1;
+    // The splash screen is a component of the main window: it shows itself once the
+    // window's controls exist, before FormCreate, and closes itself after its time-out.
+    arvelle::ui::TForm1 Form1([](arvelle::ui::TForm1& form) {
+      auto* splash = new TAdvSmoothSplashScreen(&form);
+      splash->setObjectName(QStringLiteral("AdvSmoothSplashScreen1"));
+      splash->AutoShow();
+    });
 
-    // The About window is created here, hidden, right after the main window.
+    // Hidden until "About"; it lives as long as the program.
+    TAboutForm AboutForm(&Form1);
+    Form1.SetAboutHandler([&AboutForm] { AboutForm.ShowModal(); });
 
     Form1.show();
     application.exec();

@@ -1,13 +1,16 @@
 #include "ui/main/main_window.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
 
+#include "ui/chart/hole_chart.h"
 #include "ui/main/error_report.h"
 #include "ui/main/fonts.h"
 #include "ui/main/grid_table_model.h"
+#include "ui/main/grid_view.h"
 #include "ui/main/pictures.h"
 #include "ui/main/toolkit_settings.h"
 #include "ui_main_window.h"
@@ -49,6 +52,10 @@ TForm1::TForm1(ControlsCreatedHook afterControlsCreated, QWidget* parent)
   setFont(TahomaFont());
   ui_->setupUi(this);
   SetUpLook();
+
+  // The chart lies over the results table's right edge, as it always has.
+  ui_->Chart1->ShowSeries(model_.Series1);
+  ui_->Chart1->raise();
 
   ui_->AdvStringGrid1->SetGridModel(tableModel_.get(), true);
   ui_->AdvStringGrid2->SetGridModel(sumRowModel_.get(), false);
@@ -107,19 +114,30 @@ void TForm1::SetUpLook() {
   SetGlyph(ui_->Save_BitBtn, QStringLiteral(":/glyphs/floppy.svg"));
 }
 
-QWidget* TForm1::Chart1() const { return ui_->Chart1; }
+HoleChart* TForm1::Chart1() const { return ui_->Chart1; }
 
-void TForm1::SetChart(QWidget* chart) {
-  QWidget* placeholder = ui_->Chart1;
-  chart->setParent(this);
-  chart->setObjectName(placeholder->objectName());
-  chart->setGeometry(placeholder->geometry());
-  chart->setEnabled(false);
-  chart->setFocusPolicy(Qt::NoFocus);
-  chart->show();
-  chart->raise();
-  ui_->Chart1 = chart;
-  delete placeholder;
+GridLook TForm1::ExportGridLook() const {
+  // The layout is designed at 96 pixels per inch, and its fonts are given in pixels.
+  constexpr int kDesignPixelsPerInch = 96;
+  const GridView* grid = ui_->AdvStringGrid1;
+  GridLook look;
+  look.defaultColumnWidthPx = grid->horizontalHeader()->defaultSectionSize();
+  look.defaultRowHeightPx = grid->verticalHeader()->defaultSectionSize();
+  const QFont font = grid->font();
+  look.fontName = font.family().toStdString();
+  look.fontHeightPx = font.pixelSize() > 0
+                          ? font.pixelSize()
+                          : qRound(font.pointSizeF() * kDesignPixelsPerInch / 72.0);
+  look.fontPixelsPerInch = kDesignPixelsPerInch;
+  look.bold = font.bold();
+  look.italic = font.italic();
+  look.underline = font.underline();
+  look.strikeOut = font.strikeOut();
+  look.textColourRgb = grid->palette().color(QPalette::Text).rgb() & 0xFFFFFF;
+  look.backgroundColourRgb = grid->palette().color(QPalette::Base).rgb() & 0xFFFFFF;
+  look.horizontal = GridHorizontalAlign::Left;
+  look.vertical = GridVerticalAlign::Top;
+  return look;
 }
 
 void TForm1::AfterControlsCreated() {
@@ -174,7 +192,9 @@ void TForm1::Save_BitBtnClick() {
   if (chosen.isEmpty()) return;
   // Offered again by the next "Save".
   saveDialog1_->selectFile(chosen.first());
-  if (exportHandler_) exportHandler_(chosen.first());
+  // The result only says the file was written; a failure arrives as an exception.
+  XLSExport(model_.AdvStringGrid1, ExportGridLook(), chosen.first().toStdString(), "", -1, 1,
+            InsertInSheet::Clear);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

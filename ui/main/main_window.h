@@ -12,9 +12,14 @@
 #include <memory>
 
 #include "core/calculation.h"
+#include "export/xls_export.h"
 
 namespace Ui {
 class TForm1;
+}
+
+namespace arvelle {
+class HoleChart;
 }
 
 namespace arvelle::ui {
@@ -38,19 +43,15 @@ class TForm1 final : public QWidget {
   PitchCircleModel& Model() { return model_; }
   const PitchCircleModel& Model() const { return model_; }
 
-  // The hole-position chart, or the disabled placeholder at its place until it is set.
-  QWidget* Chart1() const;
-  // Puts `chart` in the chart's place: the placeholder's geometry and name, disabled (it
-  // ignores the mouse), over the results table it overlaps. The window takes ownership
-  // and deletes the placeholder.
-  void SetChart(QWidget* chart);
+  // The hole-position chart, showing the model's `Series1`.
+  HoleChart* Chart1() const;
 
   // "About" runs `handler` (it shows the About window modally).
   void SetAboutHandler(std::function<void()> handler) { aboutHandler_ = std::move(handler); }
-  // "Save" runs `handler` with the path chosen in the save dialog (it writes the workbook).
-  void SetExportHandler(std::function<void(const QString& fileName)> handler) {
-    exportHandler_ = std::move(handler);
-  }
+
+  // The results table's look as the workbook export takes it: column widths, row
+  // heights, the cell font at the window's 96 pixels per inch, colours and alignment.
+  GridLook ExportGridLook() const;
 
   // The save dialog of "Save", kept for the whole life of the window so that it offers
   // the last chosen path again.
@@ -64,7 +65,8 @@ class TForm1 final : public QWidget {
   void BitBtn2Click();
   // "Exit": asks "Exit?" and closes the window on Yes.
   void BitBtn3Click();
-  // "Save": asks for a file name, then hands it to the export; Cancel does nothing.
+  // "Save": asks for a file name, then writes the results table into that workbook (a
+  // new one, or a sheet added to an existing one); Cancel does nothing.
   void Save_BitBtnClick();
 
  protected:
@@ -85,7 +87,6 @@ class TForm1 final : public QWidget {
   QFileDialog* saveDialog1_;
   ControlsCreatedHook afterControlsCreated_;
   std::function<void()> aboutHandler_;
-  std::function<void(const QString&)> exportHandler_;
   bool shownBefore_ = false;
 };
 

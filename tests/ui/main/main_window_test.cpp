@@ -18,6 +18,7 @@
 #include "core/errors.h"
 #include "core/format_settings.h"
 #include "modal_driver.h"
+#include "ui/chart/hole_chart.h"
 #include "ui/main/fonts.h"
 #include "ui/main/grid_view.h"
 #include "ui/main/main_window.h"
@@ -583,18 +584,28 @@ class MainWindowTest : public QObject {
     QVERIFY(!form_->isVisible());
   }
 
-  void chartTakesThePlaceholdersPlace() {
-    QPointer<QWidget> placeholder = form_->Chart1();
-    auto* chart = new QWidget;
-    form_->SetChart(chart);
-    QVERIFY(placeholder.isNull());
-    QCOMPARE(form_->Chart1(), chart);
+  void chartShowsTheCalculationsPointsOverTheTable() {
+    arvelle::HoleChart* chart = form_->Chart1();
     QCOMPARE(chart->parentWidget(), form_.get());
     QCOMPARE(chart->geometry(), QRect(831, -22, 282, 247));
     QVERIFY(!chart->isEnabled());
-    QVERIFY(chart->isVisible());
     const QObjectList children = form_->children();
     QVERIFY(children.indexOf(chart) > children.indexOf(Control("AdvStringGrid1")));
+    QCOMPARE(chart->Layout().points.size(), std::size_t{0});
+    QTest::mouseClick(Control("BitBtn2"), Qt::LeftButton);
+    QCOMPARE(chart->Layout().points.size(), std::size_t{4});
+  }
+
+  void exportTakesTheGridsLook() {
+    const arvelle::GridLook look = form_->ExportGridLook();
+    QCOMPARE(look.defaultColumnWidthPx, 80);
+    QCOMPARE(look.defaultRowHeightPx, 22);
+    QCOMPARE(QString::fromStdString(look.fontName), QString("Tahoma"));
+    QCOMPARE(look.fontHeightPx, 11);
+    QCOMPARE(look.fontPixelsPerInch, 96);
+    QVERIFY(!look.bold && !look.italic && !look.underline && !look.strikeOut);
+    QCOMPARE(look.textColourRgb, 0x000000u);
+    QCOMPARE(look.backgroundColourRgb, 0xFFFFFFu);
   }
 
   void aboutRunsItsHandler() {

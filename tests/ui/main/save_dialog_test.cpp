@@ -1,7 +1,8 @@
-// "Save": the save dialog's settings, the path it hands to the export, the last path
-// offered again, Cancel doing nothing, and no file written anywhere under the user's
-// home folder (Qt's file dialog would keep its history there).
+// "Save": the save dialog's settings, the workbook written at the chosen path, the last
+// path offered again, Cancel doing nothing, and no file written anywhere under the
+// user's home folder (Qt's file dialog would keep its history there).
 #include <QDirIterator>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -43,14 +44,12 @@ class SaveDialogTest : public QObject {
     QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
   }
 
-  void chosenPathGoesToTheExportAndIsOfferedAgain() {
+  void chosenPathGetsTheWorkbookAndIsOfferedAgain() {
     QTemporaryDir target;
     QVERIFY(target.isValid());
-    QStringList exported;
     {
       TForm1 form;
       form.show();
-      form.SetExportHandler([&exported](const QString& fileName) { exported << fileName; });
 
       DriveNextDialog<QFileDialog>([&target](QFileDialog* dialog) {
         // As a user does: the folder, a name without its extension, Enter.
@@ -61,7 +60,13 @@ class SaveDialogTest : public QObject {
         QTest::keyClick(name, Qt::Key_Return);
       });
       QTest::mouseClick(form.findChild<QWidget*>("Save_BitBtn"), Qt::LeftButton);
-      QCOMPARE(exported, QStringList{target.filePath("bolts.xls")});
+      QCOMPARE(FilesUnder(target.path()), QStringList{target.filePath("bolts.xls")});
+      QFile workbook(target.filePath("bolts.xls"));
+      QVERIFY(workbook.open(QIODevice::ReadOnly));
+      // The compound document's signature: the export wrote a workbook there.
+      const QByteArray saved = workbook.readAll();
+      QCOMPARE(saved.left(8), QByteArray::fromHex("D0CF11E0A1B11AE1"));
+      workbook.close();
 
       QStringList offered;
       DriveNextDialog<QFileDialog>([&offered](QFileDialog* dialog) {
@@ -70,12 +75,13 @@ class SaveDialogTest : public QObject {
       });
       QTest::mouseClick(form.findChild<QWidget*>("Save_BitBtn"), Qt::LeftButton);
       QCOMPARE(offered, QStringList{target.filePath("bolts.xls")});
-      // Cancel hands nothing to the export.
-      QCOMPARE(exported.size(), 1);
+      // Cancel writes nothing.
+      QCOMPARE(FilesUnder(target.path()), QStringList{target.filePath("bolts.xls")});
+      QVERIFY(workbook.open(QIODevice::ReadOnly));
+      QCOMPARE(workbook.readAll(), saved);
     }
     // The dialog is gone with the window, which is when Qt would store its history.
     QCOMPARE(FilesUnder(freshHome->path()), QStringList());
-    QCOMPARE(FilesUnder(target.path()), QStringList());
   }
 };
 
