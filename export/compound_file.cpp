@@ -28,7 +28,7 @@ constexpr std::size_t kEntryColour = 0x43;      // 1
 constexpr std::size_t kEntryLeft = 0x44;        // 4
 constexpr std::size_t kEntryRight = 0x48;       // 4
 constexpr std::size_t kEntryChild = 0x4C;       // 4
-constexpr std::uint8_t kTypeStorage = 1, kTypeRoot = 5;
+constexpr std::uint8_t kTypeStorage = 1;
 constexpr std::uint8_t kRed = 0, kBlack = 1;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
 constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFF9;

@@ -539,11 +539,14 @@ void WriteWorksheet(BiffStream& stream, const Worksheet& sheet, bool active,
 
 std::optional<std::uint32_t> RkOf(double value) {
   for (const bool hundredths : {false, true}) {
+    // value × 100 is rarely exact (1060.66 × 100 is 106066.00000000001), so the integer
+    // nearest to it is tried and kept only when a reader's division gives value back.
     const double scaled = hundredths ? value * 100 : value;
     const std::uint32_t divFlag = hundredths ? 1 : 0;
-    if (std::nearbyint(scaled) == scaled && scaled >= -536870912.0 && scaled <= 536870911.0) {
-      const auto integer = static_cast<std::int32_t>(scaled);
-      const std::uint32_t rk = (static_cast<std::uint32_t>(integer) << 2) | 2 | divFlag;
+    const double integer = std::nearbyint(scaled);
+    if (integer >= -536870912.0 && integer <= 536870911.0) {
+      const std::uint32_t rk =
+          (static_cast<std::uint32_t>(static_cast<std::int32_t>(integer)) << 2) | 2 | divFlag;
       if (std::bit_cast<std::uint64_t>(DoubleOfRk(rk)) == std::bit_cast<std::uint64_t>(value))
         return rk;
     }

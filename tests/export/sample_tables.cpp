@@ -1,5 +1,7 @@
 #include "sample_tables.h"
 
+#include <stdexcept>
+
 #include "core/calculation.h"
 #include "core/format_settings.h"
 
@@ -82,6 +84,12 @@ std::vector<SampleTable> AllSampleTables() {
   tables.push_back(CalculatedTable("bolts_65536", "65536"));
   tables.push_back(TextsAndLook());
   return tables;
+}
+
+SampleTable SampleNamed(const std::string& name) {
+  for (SampleTable& table : AllSampleTables())
+    if (table.name == name) return std::move(table);
+  throw std::out_of_range("no sample table " + name);
 }
 
 void ExportSample(const SampleTable& table, const std::string& path) {

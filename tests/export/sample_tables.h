@@ -25,6 +25,9 @@ SampleTable CalculatedTable(const std::string& name, const std::string& bolts,
 // decimal comma, exponent texts, 65536 bolts, and a table with texts and another look.
 std::vector<SampleTable> AllSampleTables();
 
+// The sample of AllSampleTables() with that name; throws std::out_of_range for another.
+SampleTable SampleNamed(const std::string& name);
+
 // Writes `table` to `path` as "Save" does, under the table's decimal separator.
 void ExportSample(const SampleTable& table, const std::string& path);
 
