@@ -46,8 +46,10 @@ struct GridLook {
 // 11 px at 96 pixels per inch, black text on white, left and top aligned.
 GridLook MainWindowGridLook();
 
-// How to write into an existing sheet that bears the sheet name. Clear empties it first.
-enum class InsertInSheet { Clear, Overwrite, InsertRows, InsertCols };
+// How to write into an existing sheet that bears the sheet name: Clear empties it first.
+// The table always goes onto a sheet of its own (a new file's, or one added to an existing
+// workbook), so there is no existing sheet to write into yet.
+enum class InsertInSheet { Clear };
 
 // Writes the value block of `grid` into a new workbook at `fileName` and returns true. When a
 // file exists there, it is read as a workbook and the block goes onto a new sheet after its

@@ -10,7 +10,7 @@
 #include "export/biff_records.h"
 #include "export/biff_stream.h"
 #include "export/little_endian.h"
-#include "export/workbook_stream.h"
+#include "export/rk_number.h"
 #include "export/xl_string.h"
 #include "record_walk.h"
 

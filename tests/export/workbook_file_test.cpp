@@ -188,6 +188,29 @@ TEST(WorkbookFile, CarriesTextsAndTheGridsLook) {
   EXPECT_EQ(book.rows.at(3).height, 300);  // the default 22 px
 }
 
+// A sheet name given to the export names the sheet; a sheet number past the workbook's
+// sheets shows the first.
+TEST(WorkbookFile, NamesTheSheetWhenAskedTo) {
+  TempFolder folder;
+  StringGrid grid(7, 3);
+  grid.SetCellEx(1, 1, "1");
+  XLSExport(grid, MainWindowGridLook(), folder.File("named.xls"), "Bolts Ø", -1, 7,
+            InsertInSheet::Clear);
+  const WorkbookRead book = ReadWithXlrd(folder.File("named.xls"));
+  ASSERT_EQ(book.sheets.size(), 1u);
+  EXPECT_EQ(book.sheets[0].name, "Bolts Ø");
+  EXPECT_EQ(book.sheets[0].selected, 1);
+  EXPECT_EQ(book.cells.size(), 12u);  // two rows of six
+  try {
+    XLSExport(grid, MainWindowGridLook(), folder.File("long.xls"), std::string(32, 'n'), -1, 1,
+              InsertInSheet::Clear);
+    ADD_FAILURE() << "a 32-character sheet name was accepted";
+  } catch (const Exception& e) {
+    EXPECT_NE(e.Message().find("longer than 31 characters"), std::string::npos);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.File("long.xls")));
+}
+
 // The failures of the table, each with its message, leaving no file behind and never
 // touching a file that was there.
 class WorkbookFileFailure : public ::testing::Test {

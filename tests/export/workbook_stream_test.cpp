@@ -187,8 +187,18 @@ TEST(WorkbookStream, WritesEveryCellOfTheBlock) {
   }
 }
 
+void ExpectPositionsPointAtTheirRecords(int rows);
+
+// 150 rows end in a short block; 65536 rows need the most DBCELLs an INDEX can list.
 TEST(WorkbookStream, PointsAtTheRecordsItNames) {
-  StringGrid grid = CalculatedLookingTable(150);
+  for (const int rows : {150, 65536}) {
+    SCOPED_TRACE(rows);
+    ExpectPositionsPointAtTheirRecords(rows);
+  }
+}
+
+void ExpectPositionsPointAtTheirRecords(int rows) {
+  StringGrid grid = CalculatedLookingTable(rows);
   for (int r = 10; r <= 60; ++r) grid.SetCellEx(r % 6 + 1, r, "text " + std::string(400 + r, 'x'));
   const Walk walk(WorkbookOfTable(grid, MainWindowGridLook(), "."));
 
@@ -201,10 +211,10 @@ TEST(WorkbookStream, PointsAtTheRecordsItNames) {
   const Record& index = walk.One(kIndex);
   EXPECT_EQ(index.position, sheetBof.position + 4 + sheetBof.data.size());
   EXPECT_EQ(index.U32(4), 0u);
-  EXPECT_EQ(index.U32(8), 150u);
+  EXPECT_EQ(index.U32(8), static_cast<std::uint32_t>(rows));
   EXPECT_EQ(walk.At(index.U32(kIndexDefColWidthPos)).id, kDefColWidth);
   const auto dbCells = walk.All(kDbCell);
-  ASSERT_EQ(dbCells.size(), 5u);  // rows 0-31, 32-63, 64-95, 96-127, 128-149
+  ASSERT_EQ(dbCells.size(), static_cast<std::size_t>((rows + 31) / 32));  // blocks of 32 rows
   ASSERT_EQ(index.data.size(), kIndexFixedSize + 4 * dbCells.size());
   for (std::size_t i = 0; i < dbCells.size(); ++i)
     EXPECT_EQ(index.U32(16 + 4 * i), dbCells[i]->position);
@@ -226,7 +236,46 @@ TEST(WorkbookStream, PointsAtTheRecordsItNames) {
       ++expectedRow;
     }
   }
-  EXPECT_EQ(expectedRow, 150);
+  EXPECT_EQ(expectedRow, rows);
+}
+
+// Cell records byte for byte: a number that RK cannot hold exactly, RK numbers, a run of
+// blank cells, a text, and the ROW record before them.
+TEST(WorkbookStream, EncodesCellsExactly) {
+  StringGrid grid(7, 2);
+  grid.SetCellEx(1, 1, "0.333333333333333");
+  grid.SetCellEx(2, 1, "1060.66");
+  grid.SetCellEx(3, 1, "-2");
+  grid.SetCellEx(6, 1, "x");
+  const Walk walk(WorkbookOfTable(grid, MainWindowGridLook(), "."));
+  const auto bytesOf = [&](std::uint16_t id) {
+    const Record& r = walk.One(id);
+    return Bytes(r.data.begin(), r.data.end());
+  };
+  EXPECT_EQ(bytesOf(kRow),
+            test::Hex({0, 0, 0, 0, 6, 0, 0x2C, 0x01, 0, 0, 0, 0, 0x40, 0x01, 0x0F, 0x00}));
+  // 0.333333333333333 is 0x3FD555555555554F.
+  EXPECT_EQ(bytesOf(kNumber),
+            test::Hex({0, 0, 0, 0, 16, 0, 0x4F, 0x55, 0x55, 0x55, 0x55, 0x55, 0xD5, 0x3F}));
+  const auto rks = walk.All(kRk);
+  ASSERT_EQ(rks.size(), 2u);
+  // 106066 hundredths: (106066 << 2) | 3 = 0x0006794B; -2: (-2 << 2) | 2 = 0xFFFFFFFA.
+  EXPECT_EQ(Bytes(rks[0]->data.begin(), rks[0]->data.end()),
+            test::Hex({0, 0, 1, 0, 16, 0, 0x4B, 0x79, 0x06, 0x00}));
+  EXPECT_EQ(Bytes(rks[1]->data.begin(), rks[1]->data.end()),
+            test::Hex({0, 0, 2, 0, 16, 0, 0xFA, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(bytesOf(kMulBlank), test::Hex({0, 0, 3, 0, 16, 0, 16, 0, 4, 0}));
+  EXPECT_EQ(bytesOf(kLabelSst), test::Hex({0, 0, 5, 0, 16, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(bytesOf(kSst), test::Hex({1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 'x'}));
+  // One bucket: the string's stream position, and its offset in the SST record (header
+  // and the two counts before it).
+  Bytes extsst;
+  ByteWriter out(extsst);
+  out.U16(8);
+  out.U32(static_cast<std::uint32_t>(walk.One(kSst).position + 12));
+  out.U16(12);
+  out.U16(0);
+  EXPECT_EQ(bytesOf(kExtSst), extsst);
 }
 
 TEST(WorkbookStream, SharesTextsAndPointsAtThemFromTheStringIndex) {
