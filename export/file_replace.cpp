@@ -14,9 +14,10 @@
 namespace arvelle::xls {
 namespace {
 
-// A workbook stream holds at most 4 GiB; a file far beyond that is not a workbook, and
-// reading it whole would only exhaust the memory.
-constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 32;
+// Far past the size of any real workbook (one full worksheet is some 7 MB). Reading is
+// bounded so that the reader's own tables, several times the size of the records they
+// index, stay within the memory of an ordinary machine.
+constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
