@@ -24,6 +24,9 @@ using namespace biff;
 constexpr std::uint16_t kWriteProtect = 0x0086;
 constexpr std::uint16_t kMulRk = 0x00BD;
 constexpr std::uint16_t kBookExt = 0x0863;
+constexpr std::uint16_t kSupBook = 0x01AE;
+// SUPBOOK: ctab (2), cch (2); cch 0x0401 marks the workbook's reference to itself.
+constexpr std::uint16_t kSupBookSelf = 0x0401;
 // The largest font table the format allows.
 constexpr std::size_t kMaxFontCount = 510;
 // The globals records that follow the shared strings; a new SST goes before the first.
@@ -126,6 +129,7 @@ class Appender {
     PlanSheetList(name);
     PlanSharedStrings();
     PlanTabIds();
+    PlanSelfReference(names.size());
     PlanNewSheet(static_cast<int>(names.size()) == active_);
     Bytes out = Layout();
     PatchPositions(out);
@@ -317,6 +321,19 @@ class Appender {
       if (data.size() + 2 > kMaxRecordData) Refuse(request_, "holds too many sheets");
       ByteWriter(data).U16(id);
       newData_[i] = std::move(data);
+    }
+  }
+
+  // The workbook's reference to itself counts its sheets, as Excel writes it (the readers
+  // ignore it); a count that was right stays right.
+  void PlanSelfReference(std::size_t sheets) {
+    for (std::size_t i : RecordsWithId(book_, book_.globals, kSupBook)) {
+      const auto& data = book_.records[i].data;
+      if (data.size() < 4 || ReadU16(data, 2) != kSupBookSelf || ReadU16(data, 0) != sheets)
+        continue;
+      Bytes counted = Copy(data);
+      PatchU16(counted, 0, static_cast<std::uint16_t>(sheets + 1));
+      newData_[i] = std::move(counted);
     }
   }
 

@@ -42,7 +42,8 @@ std::string MessageOfSave(const SampleTable& table, const std::string& path) {
 
 // Every position one record holds of another points at the record it should: BOUNDSHEET at
 // its sheet's BOF, INDEX at DEFCOLWIDTH (or 0, as gnumeric leaves it) and at each DBCELL,
-// EXTSST at its strings inside the SST records, DBCELL back at its first ROW.
+// EXTSST at its strings inside the SST records, DBCELL back at its first ROW. TABID holds a
+// distinct id per sheet, the workbook's reference to itself counts the sheets.
 void ExpectPositionsPointRight(const xls::Bytes& stream) {
   const std::vector<Record> records = Records(stream);
   std::map<std::size_t, std::uint16_t> idAt;
@@ -73,6 +74,16 @@ void ExpectPositionsPointRight(const xls::Bytes& stream) {
     }
   }
   EXPECT_GE(bofs, boundSheets);
+  for (const Record& r : records) {
+    if (r.id == kTabId) {
+      std::set<std::uint16_t> ids;
+      for (std::size_t at = 0; at + 2 <= r.data.size(); at += 2) ids.insert(r.U16(at));
+      EXPECT_EQ(ids.size(), boundSheets);
+      EXPECT_EQ(r.data.size(), 2 * boundSheets);
+    } else if (r.id == 0x01AE && r.data.size() >= 4 && r.U16(2) == 0x0401) {
+      EXPECT_EQ(r.U16(0), boundSheets) << "SUPBOOK";
+    }
+  }
 }
 
 TEST(AddedSheetName, IsSheetOrTheSmallestFreeNumber) {
@@ -234,7 +245,7 @@ TEST_P(WorkbookFixture, CarriesEveryRecordOver) {
   const xls::Bytes newStream = WorkbookStreamOf(FileBytes(path));
   const std::vector<Record> before = Records(oldStream), after = Records(newStream);
   const std::set<std::uint16_t> patched = {kBoundSheet, kIndex, kExtSst, kWindow1,
-                                           kWindow2,    kTabId, kSst};
+                                           kWindow2,    kTabId, kSst,    0x01AE};
   std::size_t j = 0;
   for (const Record& old : before) {
     while (j < after.size() && after[j].id != old.id) ++j;
