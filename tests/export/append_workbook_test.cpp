@@ -15,6 +15,7 @@
 #include "export/biff_records.h"
 #include "export/sheet_append.h"
 #include "export/table_export.h"
+#include "export/workbook_reader.h"
 #include "record_walk.h"
 #include "sample_tables.h"
 #include "temp_folder.h"
@@ -303,21 +304,33 @@ xls::Bytes OwnWorkbookWith(const std::function<void(xls::Bytes&)>& change) {
   return xls::WriteCompoundDocument(document);
 }
 
-// Puts `count` copies of the first record `id` after it, moving the sheets' positions on.
-void Duplicate(xls::Bytes& stream, std::uint16_t id, std::size_t count) {
-  const std::vector<Record> records = Records(stream);
-  const auto first = std::ranges::find_if(records, [id](const Record& r) { return r.id == id; });
-  xls::Bytes copy(stream.begin() + static_cast<long>(first->position),
-                  stream.begin() + static_cast<long>(first->position + 4 + first->data.size()));
-  xls::Bytes out(stream.begin(), stream.begin() + static_cast<long>(first->position + copy.size()));
-  for (std::size_t i = 0; i < count; ++i) out.insert(out.end(), copy.begin(), copy.end());
-  const std::size_t moved = count * copy.size();
-  out.insert(out.end(), stream.begin() + static_cast<long>(first->position + copy.size()),
-             stream.end());
-  for (const Record& r : Records(out))
+// Puts `records` after the first record `id`, moving the sheets' positions on.
+void InsertAfterFirst(xls::Bytes& stream, std::uint16_t id, const xls::Bytes& records) {
+  const std::vector<Record> all = Records(stream);
+  const auto first = std::ranges::find_if(all, [id](const Record& r) { return r.id == id; });
+  const auto at = static_cast<long>(first->position + 4 + first->data.size());
+  stream.insert(stream.begin() + at, records.begin(), records.end());
+  for (const Record& r : Records(stream))
     if (r.id == kBoundSheet)
-      xls::PatchU32(out, r.position + 4, static_cast<std::uint32_t>(r.U32(0) + moved));
-  stream = std::move(out);
+      xls::PatchU32(stream, r.position + 4, static_cast<std::uint32_t>(r.U32(0) + records.size()));
+}
+
+// Puts `count` copies of the first record `id` after it.
+void Duplicate(xls::Bytes& stream, std::uint16_t id, std::size_t count) {
+  const std::vector<Record> all = Records(stream);
+  const auto first = std::ranges::find_if(all, [id](const Record& r) { return r.id == id; });
+  xls::Bytes copies;
+  for (std::size_t i = 0; i < count; ++i)
+    copies.insert(copies.end(), stream.begin() + static_cast<long>(first->position),
+                  stream.begin() + static_cast<long>(first->position + 4 + first->data.size()));
+  InsertAfterFirst(stream, id, copies);
+}
+
+xls::Workbook BoldTable() {
+  // Bold, so that the workbook does not hold its font and cell format already.
+  SampleTable table = SampleNamed("bolts_7");
+  table.look.bold = true;
+  return xls::WorkbookOfTable(table.grid, table.look, ".");
 }
 
 TEST(DamagedWorkbook, IsRefusedWithTheReason) {
@@ -346,13 +359,15 @@ TEST(DamagedWorkbook, IsRefusedWithTheReason) {
            if (r.id == kProtect && r.position < 2000) xls::PatchU16(s, r.position + 4, 1);
        },
        "protects its structure; a sheet cannot be added to it"},
+      {"reserved for writing with a password",
+       [](xls::Bytes& s) {
+         InsertAfterFirst(s, kWindow1, Hex({0x86, 0x00, 0x00, 0x00}));
+       },
+       "is protected against changes with a password; a sheet cannot be added to it"},
       {"BIFF5 in a Workbook stream", [](xls::Bytes& s) { xls::PatchU16(s, 4, 0x0500); },
        "is not an Excel 97-2003 (BIFF8) workbook"},
   };
-  // A bold table, so that the workbook does not hold its font and cell format already.
-  SampleTable table = SampleNamed("bolts_7");
-  table.look.bold = true;
-  const xls::Workbook workbook = xls::WorkbookOfTable(table.grid, table.look, ".");
+  const xls::Workbook workbook = BoldTable();
   for (const auto& c : cases) {
     xls::AppendRequest request;
     request.fileName = "/somewhere/book.xls";
@@ -364,6 +379,38 @@ TEST(DamagedWorkbook, IsRefusedWithTheReason) {
       EXPECT_EQ(error.Message(), "The workbook \"/somewhere/book.xls\" " + c.reason) << c.what;
     }
   }
+}
+
+TEST(AppendRequest, NamesTheSheetOrRefusesWhatItCannotDo) {
+  const xls::Workbook workbook = BoldTable();
+  const xls::Bytes file = OwnWorkbookWith([](xls::Bytes&) {});
+  const auto messageOf = [&](const xls::AppendRequest& request) {
+    try {
+      xls::AppendTableToWorkbook(file, request);
+    } catch (const Exception& error) {
+      return error.Message();
+    }
+    return std::string();
+  };
+  xls::AppendRequest request;
+  request.fileName = "/somewhere/book.xls";
+  request.table = &workbook;
+  request.sheetPos = 1;
+  EXPECT_EQ(messageOf(request),
+            "The workbook \"/somewhere/book.xls\" cannot take a sheet between its sheets; only "
+            "after the last one");
+  request.sheetPos = 2;  // past the last sheet: appended
+  request.sheetName = u"SHEET1";
+  EXPECT_EQ(messageOf(request),
+            "The workbook \"/somewhere/book.xls\" already has a sheet named \"SHEET1\"");
+  request.sheetName = u"Results";
+  const xls::Bytes result = xls::AppendTableToWorkbook(file, request);
+  const xls::Bytes stream = WorkbookStreamOf(result);
+  const xls::WorkbookRecords book = xls::ReadWorkbookRecords(stream, "");
+  ASSERT_EQ(book.sheetList.size(), 2u);
+  EXPECT_EQ(book.sheetList[1].name, u"Results");
+  request.table = nullptr;
+  EXPECT_EQ(messageOf(request), "No table to add to the workbook");
 }
 
 TEST(DamagedWorkbook, StaysAsItWasOnDisk) {
