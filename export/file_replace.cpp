@@ -92,12 +92,15 @@ void CheckReplaceable(const std::string& path, const std::string& target, const 
 }  // namespace
 
 Bytes ReadExistingFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: a named pipe in place of the file must not leave the save waiting for a
+  // writer; reading a regular file is not affected by it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) CannotOpen(path, errno);
   Descriptor file(fd);
   struct stat info {};
   if (::fstat(fd, &info) != 0) CannotOpen(path, errno);
   if (S_ISDIR(info.st_mode)) CannotOpen(path, EISDIR);
+  if (!S_ISREG(info.st_mode)) CannotOpen(path, EINVAL);
   if (static_cast<std::uint64_t>(info.st_size) > kMaxFileSize) CannotOpen(path, EFBIG);
   Bytes bytes(static_cast<std::size_t>(info.st_size));
   std::size_t done = 0;

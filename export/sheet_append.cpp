@@ -171,11 +171,9 @@ class Appender {
 
   // Refuses what cannot be carried over completely or may not be changed.
   void CheckCarriedOver() const {
-    for (std::size_t i : RecordsWithId(book_, book_.globals, kWriteProtect)) {
-      (void)i;
+    if (!RecordsWithId(book_, book_.globals, kWriteProtect).empty())
       Refuse(request_,
              "is protected against changes with a password; a sheet cannot be added to it");
-    }
     for (std::size_t i : RecordsWithId(book_, book_.globals, kProtect)) {
       const auto& data = book_.records[i].data;
       if (data.size() >= 2 && ReadU16(data, 0) != 0)

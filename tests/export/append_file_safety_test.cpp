@@ -116,9 +116,14 @@ TEST_F(FileReplacement, RefusesAReadOnlyFileOrFolder) {
 
 TEST(ExistingFile, ThatCannotBeReadGivesCannotOpen) {
   TempFolder folder;
-  const std::string path = folder.File("missing.xls");
-  EXPECT_EQ(MessageOf([&] { xls::ReadExistingFile(path); }),
-            "Cannot open file \"" + path + "\". No such file or directory");
+  const std::string missing = folder.File("missing.xls");
+  EXPECT_EQ(MessageOf([&] { xls::ReadExistingFile(missing); }),
+            "Cannot open file \"" + missing + "\". No such file or directory");
+  // A named pipe is no file to read a workbook from, and must not keep the save waiting.
+  const std::string pipe = folder.File("pipe.xls");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  EXPECT_EQ(MessageOf([&] { ExportSample(SampleNamed("bolts_4"), pipe); }),
+            "Cannot open file \"" + pipe + "\". Invalid argument");
 }
 
 // A real full file system: a small tmpfs holding the workbook and a filler that takes the
