@@ -115,10 +115,11 @@ class Appender {
     const std::vector<std::u16string> names = SheetNames();
     if (request_.sheetPos >= 1 && request_.sheetPos <= static_cast<int>(names.size()))
       Refuse(request_, "cannot take a sheet between its sheets; only after the last one");
-    std::u16string name = request_.sheetName.empty() ? NameOfAddedSheet(names) : request_.sheetName;
+    const std::u16string name =
+        request_.sheetName.empty() ? NameOfAddedSheet(names) : Utf16FromUtf8(request_.sheetName);
     for (const std::u16string& existing : names)
       if (SameIgnoringCase(existing, name))
-        Refuse(request_, "already has a sheet named " + Quoted(Utf8(name)));
+        Refuse(request_, "already has a sheet named " + Quoted(request_.sheetName));
     const int total = static_cast<int>(names.size()) + 1;
     active_ =
         request_.selectSheet >= 1 && request_.selectSheet <= total ? request_.selectSheet - 1 : 0;
@@ -144,23 +145,6 @@ class Appender {
     };
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&](char16_t x, char16_t y) { return upper(x) == upper(y); });
-  }
-
-  static std::string Utf8(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-      if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-      } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-      } else {  // a lone surrogate comes out as three bytes, which is enough for a message
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-      }
-    }
-    return out;
   }
 
   std::vector<std::u16string> SheetNames() const {

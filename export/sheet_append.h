@@ -24,7 +24,7 @@ struct AppendRequest {
   std::string fileName;  // the full path, for the messages
   // The table's workbook as WorkbookOfTable makes it: one sheet, its formats.
   const Workbook* table = nullptr;
-  std::u16string sheetName;  // empty: the added sheet is named by NameOfAddedSheet
+  std::string sheetName;  // UTF-8; empty: the added sheet is named by NameOfAddedSheet
   // Where the sheet goes: -1 or any value outside 1 .. the number of sheets appends it. A
   // position among the sheets is refused: it would renumber the sheets that names,
   // references and formulas of the workbook point at.

@@ -34,7 +34,7 @@ bool AppendToExistingFile(const xls::Workbook& table, const std::string& fileNam
   xls::AppendRequest request;
   request.fileName = xls::FullPath(fileName);
   request.table = &table;
-  request.sheetName = xls::Utf16FromUtf8(sheetName);
+  request.sheetName = sheetName;
   request.sheetPos = sheetPos;
   request.selectSheet = selectSheet;
   xls::ReplaceFile(fileName, xls::AppendTableToWorkbook(existing, request));

@@ -400,10 +400,10 @@ TEST(AppendRequest, NamesTheSheetOrRefusesWhatItCannotDo) {
             "The workbook \"/somewhere/book.xls\" cannot take a sheet between its sheets; only "
             "after the last one");
   request.sheetPos = 2;  // past the last sheet: appended
-  request.sheetName = u"SHEET1";
+  request.sheetName = "SHEET1";
   EXPECT_EQ(messageOf(request),
             "The workbook \"/somewhere/book.xls\" already has a sheet named \"SHEET1\"");
-  request.sheetName = u"Results";
+  request.sheetName = "Results";
   const xls::Bytes result = xls::AppendTableToWorkbook(file, request);
   const xls::Bytes stream = WorkbookStreamOf(result);
   const xls::WorkbookRecords book = xls::ReadWorkbookRecords(stream, "");
