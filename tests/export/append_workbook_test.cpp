@@ -170,6 +170,30 @@ TEST(ThreeSaves, TextsJoinTheSharedStrings) {
   EXPECT_EQ(check.exitCode, 0) << check.out;
 }
 
+// LibreOffice leaves out the shared strings of a workbook without texts: the table's texts
+// then bring their own SST and EXTSST into it.
+TEST(Texts, GoIntoAWorkbookWithoutSharedStrings) {
+  TempFolder folder;
+  const std::string path = folder.File("numbers_only.xls");
+  CopyWritable(FixturePath("c_sheet1_sheet_sheet2.lo.xls"), path);
+  const SampleTable texts = SampleNamed("texts_and_look");
+  ExportSample(texts, path);
+  const std::string single = folder.File("single.xls");
+  ExportSample(texts, single);
+  const std::vector<std::string> lines = SheetLines(path);
+  EXPECT_EQ(LinesOfSheet(lines, 3), LinesOfSheet(SheetLines(single), 0));
+  const std::vector<std::string> before = SheetLines(FixturePath("c_sheet1_sheet_sheet2.lo.xls"));
+  for (int s = 0; s < 3; ++s) EXPECT_EQ(LinesOfSheet(lines, s), LinesOfSheet(before, s));
+  const xls::Bytes stream = WorkbookStreamOf(FileBytes(path));
+  const auto records = Records(stream);
+  EXPECT_EQ(std::ranges::count_if(records, [](const Record& r) { return r.id == kSst; }), 1);
+  EXPECT_EQ(std::ranges::count_if(records, [](const Record& r) { return r.id == kExtSst; }), 1);
+  ExpectPositionsPointRight(stream);
+  const ScriptRun check =
+      test::Run(std::string(ARVELLE_SHARED_DIR) + "/validators/ci_check.sh '" + path + "'");
+  EXPECT_EQ(check.exitCode, 0) << check.out;
+}
+
 // The workbooks of the shared fixtures, each with the names of its sheets.
 const std::vector<std::string> kWorkbookFixtures = {
     "a_data_summary.gnm.xls",
