@@ -11,23 +11,27 @@
 #include "core/calculation.h"
 #include "core/error_report.h"
 #include "core/format_settings.h"
+#include "export/xls_export.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
     "usage: arvelle-calc [--diameter TEXT] [--bolts TEXT] [--angle TEXT] [--force TEXT]\n"
-    "                    [--mx TEXT] [--my TEXT] [--separator CHAR]\n"
+    "                    [--mx TEXT] [--my TEXT] [--separator CHAR] [--xls FILE]\n"
     "\n"
     "Runs the pitch-circle calculation on the six input texts (each taken verbatim, as\n"
     "typed into the window; defaults 3000, 4, 0, -340, 130, 130) and prints the results\n"
     "table, an empty line, the sum row, and the degrees and distance between bolts.\n"
     "Cells are separated by one TAB. --separator sets the decimal separator; without it\n"
-    "the user's locale decides. Exit status: 0 done, 1 the calculation failed (the\n"
-    "message goes to stderr), 2 bad options.\n";
+    "the user's locale decides. --xls saves the table into the workbook FILE as the\n"
+    "window's \"Save\" does (a new workbook, or a sheet added to an existing one), only\n"
+    "when the calculation succeeded. Exit status: 0 done, 1 the calculation or the save\n"
+    "failed (the message goes to stderr), 2 bad options.\n";
 
 struct Options {
   arvelle::InputTexts inputs;
   std::optional<char16_t> separator;
+  std::optional<std::string> workbook;
 };
 
 // Parses the command line; nullopt after printing the usage (`exitCode` says why).
@@ -53,6 +57,8 @@ std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
     const std::string_view value = argv[++i];
     if (const auto field = fields.find(option); field != fields.end()) {
       *field->second = std::string(value);
+    } else if (option == "--xls") {
+      options.workbook = std::string(value);
     } else if (option == "--separator") {
       options.separator = arvelle::SeparatorFromUtf8(value);
       if (!options.separator) {
@@ -112,6 +118,14 @@ int main(int argc, char** argv) {
   }
   PrintState(model);
   std::cout.flush();
+  if (!failure && options->workbook) {
+    try {
+      arvelle::XLSExport(model.AdvStringGrid1, arvelle::MainWindowGridLook(), *options->workbook,
+                         "", -1, 1, arvelle::InsertInSheet::Clear);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }
   if (failure) {
     std::cerr << arvelle::ReportText(failure) << '\n';
     return 1;

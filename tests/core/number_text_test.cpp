@@ -198,6 +198,15 @@ TEST(NumberToCellTextProperty, SubnormalsUseTheExactRounding) {
   }
 }
 
+TEST(NumberToCellTextProperty, TheLargestDoublesTextLiesBeyondIt) {
+  // Fifteen digits round the largest double up: its text, read back, overflows the store.
+  const std::string text = NumberToCellText(-std::numeric_limits<double>::max());
+  EXPECT_EQ(text, "-1.79769313486232E308");
+  EXPECT_THROW(CellTextToNumber(text).ToDouble(), EOverflow);
+  EXPECT_EQ(CellTextToNumber(NumberToCellText(1.7976931348623e308)).ToDouble(),
+            1.7976931348623e308);
+}
+
 // ---- CellTextToNumber ------------------------------------------------------------
 
 struct ParseCase {

@@ -115,4 +115,50 @@ TEST(ArvelleCalc, TooManyBoltsStopsAfterReadingTheInputs) {
   EXPECT_EQ(run.out, std::string(kHeader) + "\n\t\t\t\t\t\t\n\n\n");
 }
 
+// The cells of a workbook as python3-xlrd reads them: "row col type value" lines.
+std::string WorkbookCells(const std::string& path) {
+  const std::string command = "/usr/bin/python3 '" ARVELLE_READ_WORKBOOK "' '" + path +
+                              "' | awk -F'\t' '$1 == \"cell\" && $4 == \"number\" "
+                              "{ print $2, $3, $5 }'";
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return out;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  pclose(pipe);
+  return out;
+}
+
+TEST(ArvelleCalc, XlsWritesTheTableAsSaveDoes) {
+  const std::string path = testing::TempDir() + "arvelle_calc_default.xls";
+  std::remove(path.c_str());
+  const CalcRun run = Calc("--xls '" + path + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string cells = WorkbookCells(path);
+  // Bolt 0 on sheet row 1: angle, X, Y, X^2, Y^2, P as numbers.
+  EXPECT_NE(cells.find("0 0 0.0\n0 1 0.0\n0 2 1500.0\n0 3 0.0\n0 4 2250000.0\n0 5 -128.33\n"),
+            std::string::npos)
+      << cells;
+  EXPECT_NE(cells.find("3 5 -41.67\n"), std::string::npos) << cells;
+  EXPECT_EQ(cells.find("\n4 "), std::string::npos) << "rows below the last bolt are blank";
+  std::remove(path.c_str());
+}
+
+TEST(ArvelleCalc, XlsWritesNothingWhenTheCalculationFails) {
+  const std::string path = testing::TempDir() + "arvelle_calc_failed.xls";
+  std::remove(path.c_str());
+  const CalcRun run = Calc("--bolts 0 --xls '" + path + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Floating point division by zero.\n");
+  EXPECT_NE(access(path.c_str(), F_OK), 0) << "no file may be left";
+}
+
+TEST(ArvelleCalc, XlsReportsAFileThatCannotBeCreated) {
+  const CalcRun run = Calc("--xls /nonexistent-folder/results.xls");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.rfind("Cannot create file \"/nonexistent-folder/results.xls\". ", 0), 0u)
+      << run.err;
+}
+
 }  // namespace
