@@ -47,18 +47,30 @@ struct GridLook {
 GridLook MainWindowGridLook();
 
 // How to write into an existing sheet that bears the sheet name: Clear empties it first.
-// Only new files are written so far, where no sheet exists to write into.
+// The table always goes onto a sheet of its own (a new file's, or one added to an existing
+// workbook), so there is no existing sheet to write into yet.
 enum class InsertInSheet { Clear };
 
-// Writes the value block of `grid` into a new workbook at `fileName` and returns true.
-// `sheetName` "" names no sheet, `sheetPos` -1 appends, `selectSheet` (from 1) is the sheet
-// active when the file is opened; "Save" passes "", -1, 1, InsertInSheet::Clear.
+// Writes the value block of `grid` into a new workbook at `fileName` and returns true. When a
+// file exists there, it is read as a workbook and the block goes onto a new sheet after its
+// last sheet, named "Sheet" or "Sheet" and the smallest free number from 1; everything else
+// in the workbook is carried over. `sheetName` "" names no sheet (else it names the new
+// sheet), `sheetPos` -1 appends, `selectSheet` (from 1) is the sheet active when the file is
+// opened; "Save" passes "", -1, 1, InsertInSheet::Clear.
 //
 // Throws arvelle::Exception with the message for the user:
 // - "Cannot create file "%s". %s" (the full path, the system's error text) when the file
 //   cannot be created;
-// - when a file already exists at `fileName`: adding a sheet to an existing workbook is not
-//   supported yet, and the file is left untouched;
+// - for an existing file, which is then left exactly as it was:
+//   "Cannot open file "%s". %s" when it cannot be read;
+//   "The file "%s" is invalid" when it is a compound document without a "Workbook" stream,
+//   and "The file "" is invalid" when it is no compound document at all;
+//   a message saying why for a workbook that cannot be carried over completely (encrypted,
+//   protected, damaged, full font or cell-format tables);
+//   "Can't write to file "%s". Check it is not in use by another user" when the file is
+//   read-only or its folder does not allow it to be replaced;
+//   "Cannot write to file "%s". %s" when writing the new content fails. The new content is
+//   written beside the old file and replaces it only when complete;
 // - when the grid has more rows than a worksheet (65536 below the header row);
 // - "Cannot write to file "%s". %s" when writing fails; the partly written file is deleted.
 bool XLSExport(const StringGrid& grid, const GridLook& look, const std::string& fileName,

@@ -37,7 +37,7 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
   -DARVELLE_WERROR=ON -DARVELLE_SANITIZE=ON -DARVELLE_BUILD_FUZZ=ON -DARVELLE_BUILD_GUI=OFF
 ninja -C build/fuzz -j "$jobs"
 # name:seconds; each fuzzes from a scratch copy of its corpus so the repository stays as it is
-for target in cell_text_to_number:20 number_to_cell_text:20; do
+for target in cell_text_to_number:20 number_to_cell_text:20 workbook_append:60; do
   name=${target%%:*}
   seconds=${target##*:}
   scratch=$(mktemp -d)
