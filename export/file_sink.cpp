@@ -61,11 +61,10 @@ void WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes) 
     struct stat info {};
     if (error == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
       CannotCreate(path, EISDIR);
+    // Another program made the file after the export found none there: leave it alone.
     if (error == EEXIST)
-      throw Exception(
-          "The file " + Quoted(FullPath(path)) +
-          " already exists. Adding a sheet to an existing workbook is not supported yet; "
-          "choose a new file name");
+      throw Exception("Can't write to file " + Quoted(FullPath(path)) +
+                      ". Check it is not in use by another user");
     CannotCreate(path, error);
   }
   PartialFile file(path, fd);

@@ -11,8 +11,8 @@ namespace arvelle::xls {
 // existing file is left untouched. Throws arvelle::Exception:
 // - "Cannot create file "%s". %s" with the full path and the system's error text when the
 //   file cannot be created;
-// - a message saying that adding a sheet to an existing workbook is not supported yet when
-//   a file exists at `path`;
+// - "Can't write to file "%s". Check it is not in use by another user" when a file exists
+//   at `path` (one that another program made after the caller found none there);
 // - "Cannot write to file "%s". %s" when writing fails; the partly written file is deleted.
 void WriteNewFile(const std::string& path, std::span<const std::uint8_t> bytes);
 

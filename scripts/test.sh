@@ -42,6 +42,8 @@ for target in cell_text_to_number:20 number_to_cell_text:20 workbook_append:60; 
   seconds=${target##*:}
   scratch=$(mktemp -d)
   cp -r "fuzz/corpus/$name/." "$scratch/"
+  # Real workbooks from other programs seed the workbook reader.
+  if [ "$name" = workbook_append ]; then cp ../shared/fixtures/xls/*.xls "$scratch/"; fi
   step "fuzz_$name for ${seconds}s"
   build/fuzz/fuzz/fuzz_"$name" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="build/fuzz/crash-$name-" "$scratch"
