@@ -15,18 +15,14 @@ fact per tab-separated line, what the tests of adding a sheet compare:
 Usage: /usr/bin/python3 append_read_sheets.py FILE.xls
 Exit: 0 read, 1 xlrd refused the file (the reason on stderr).
 """
+import os
 import sys
 
 import xlrd
 
-TYPES = {xlrd.XL_CELL_EMPTY: "empty", xlrd.XL_CELL_TEXT: "text",
-         xlrd.XL_CELL_NUMBER: "number", xlrd.XL_CELL_DATE: "date",
-         xlrd.XL_CELL_BOOLEAN: "bool", xlrd.XL_CELL_ERROR: "error",
-         xlrd.XL_CELL_BLANK: "blank"}
-
-
-def out(*fields):
-    sys.stdout.write("\t".join(str(f) for f in fields) + "\n")
+# The cell type names and the line printer are those of the new-file tests.
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from read_workbook import TYPES, out  # noqa: E402
 
 
 def main(path):
