@@ -128,8 +128,10 @@ void ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
   CheckReplaceable(path, target, old, folder);
 
   // Beside the old file, so that the rename stays on one file system and is atomic.
-  std::string pattern =
-      (full.parent_path() / ("." + full.filename().string() + ".XXXXXX")).string();
+  std::string hiddenName = ".";
+  hiddenName += full.filename().string();
+  hiddenName += ".XXXXXX";
+  std::string pattern = (full.parent_path() / hiddenName).string();
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {
     if (IsPermissionError(errno)) CannotReplace(path);
