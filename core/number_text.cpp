@@ -1,7 +1,5 @@
 #include "core/number_text.h"
 
-#include <math.h>  // roundevenl: ties to even whatever the rounding mode
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -92,6 +90,20 @@ const PowersOfTen& Powers() {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// `value` rounded to an integer, an exact half to the even neighbour, whatever rounding
+// mode the FPU is in; a zero result keeps the sign of `value`. From 2^63 on every extended
+// value is an integer already.
+long double RoundHalfEven(long double value) {
+  const long double magnitude = value < 0 ? -value : value;
+  if (!(magnitude < 9223372036854775808.0L)) return value;  // also a NaN
+  // The conversion truncates, and the fraction it leaves is exact in the extended format.
+  const auto whole = static_cast<std::uint64_t>(magnitude);
+  const long double fraction = magnitude - static_cast<long double>(whole);
+  const bool up = fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0);
+  const long double rounded = static_cast<long double>(whole) + (up ? 1.0L : 0.0L);
+  return std::signbit(value) ? -rounded : rounded;
+}
 
 }  // namespace
 
@@ -236,7 +248,7 @@ std::string IntegerToCellText(std::int32_t value) { return std::to_string(value)
 double RoundToHundredths(Extended value) {
   static const Extended kHundredth = Extended::FromLongDouble(0.01L);
   const Extended scaled = value * 100.0;
-  const Extended whole = Extended::FromLongDouble(roundevenl(scaled.Value()));
+  const Extended whole = Extended::FromLongDouble(RoundHalfEven(scaled.Value()));
   return (whole * kHundredth).ToDouble();
 }
 

@@ -19,8 +19,17 @@ bool ReadGridNumber(std::string_view text, const std::string& decimal, const std
                     double& value) {
   std::string plain;
   plain.reserve(text.size());
+  const bool singleBytes = decimal.size() == 1 && thousands.size() == 1;
   for (std::size_t i = 0; i < text.size();) {
-    if (text.substr(i, decimal.size()) == decimal) {
+    if (singleBytes) {
+      // The usual separators: one byte each, compared without building substrings.
+      const char c = text[i++];
+      if (c == decimal[0]) {
+        plain += '.';
+      } else if (c != thousands[0]) {
+        plain += c;
+      }
+    } else if (text.substr(i, decimal.size()) == decimal) {
       plain += '.';
       i += decimal.size();
     } else if (text.substr(i, thousands.size()) == thousands) {

@@ -345,8 +345,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RoundToHundredths, ZeroKeepsItsSign) {
   EXPECT_TRUE(std::signbit(RoundToHundredths(-0.004)));
+  EXPECT_TRUE(std::signbit(RoundToHundredths(-0.0)));
   EXPECT_TRUE(std::signbit(RoundToHundredths(-0.3 / 100)));
   EXPECT_FALSE(std::signbit(RoundToHundredths(Sqr(-0.0))));
+}
+
+TEST(RoundToHundredths, TiesGoToEvenAcrossTheWholeRange) {
+  // (2j + 1) / 8 times 100 is exactly 25 j + 12.5: a tie between 25 j + 12 and 25 j + 13,
+  // for integer parts from 12 up to about 2^60.
+  for (const std::uint64_t j :
+       {0ull, 1ull, 2ull, 3ull, 1000001ull, (1ull << 40) + 3, (1ull << 55) + 1, (1ull << 55) + 2}) {
+    const long double value = static_cast<long double>(2 * j + 1) / 8.0L;
+    const std::uint64_t even = 25 * j + 12 + ((25 * j + 12) % 2);
+    EXPECT_EQ(RoundToHundredths(Extended::FromLongDouble(value)),
+              static_cast<double>(static_cast<long double>(even) * 0.01L))
+        << j;
+  }
 }
 
 TEST(RoundToHundredths, NaNPassesAndOverflowRaises) {
