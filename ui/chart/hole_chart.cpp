@@ -1,12 +1,15 @@
 #include "ui/chart/hole_chart.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
+#include <memory>
 
 #include "core/format_settings.h"
 #include "ui/chart/chart_look.h"
+#include "ui/chart/mark_glyphs.h"
 
 namespace arvelle {
 
@@ -16,6 +19,33 @@ namespace {
 TextBoxMeasure MeasureIn(const QFont& font) {
   return [metrics = QFontMetricsF(font)](const QString& text) {
     return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+  };
+}
+
+// The stamp's centre, on the centre of its middle pixel, with room for the outline.
+constexpr qreal kStampCentre = kPointerInset + 1.5;
+
+// One point circle, filled blue with its thin black outline, centred at kStampCentre.
+QImage PointStamp(qreal pixelRatio) {
+  const int side = static_cast<int>(2 * kStampCentre);
+  QImage stamp(QSize(side, side) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+  stamp.setDevicePixelRatio(pixelRatio);
+  stamp.fill(Qt::transparent);
+  QPainter painter(&stamp);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(chart_look::kPointOutlineColor, kPointerOutlineWidth));
+  painter.setBrush(chart_look::kPointFillColor);
+  painter.drawEllipse(QPointF(kStampCentre, kStampCentre), kPointerHalfSize, kPointerHalfSize);
+  return stamp;
+}
+
+// Mark numbers measured from their digits' advances, as MarkGlyphs draws them.
+TextBoxMeasure MeasureMarks(const QFont& font) {
+  return [metrics = QFontMetricsF(font),
+          glyphs = std::make_shared<MarkGlyphs>(font)](const QString& text) {
+    const qreal width =
+        glyphs->Covers(text) ? glyphs->Advance(text) : metrics.horizontalAdvance(text);
+    return QSizeF(width, metrics.height());
   };
 }
 
@@ -43,7 +73,7 @@ void HoleChart::ShowSeries(PointSeries& series) {
 ChartGeometry HoleChart::Layout() const {
   const ChartTextMeasures measures{MeasureIn(chart_look::TitleFont()),
                                    MeasureIn(chart_look::AxisLabelFont()),
-                                   MeasureIn(chart_look::MarkFont())};
+                                   MeasureMarks(chart_look::MarkFont())};
   static const std::vector<SeriesPoint> kNoPoints;
   return LayOutChart(size(), series_ ? series_->Points() : kNoPoints, measures, FormatSettings);
 }
@@ -98,22 +128,35 @@ void HoleChart::paintEvent(QPaintEvent* /*event*/) {
   }
   painter.restore();
 
+  // Every point centre lies on a pixel centre, so one circle drawn into a stamp and
+  // copied to each centre gives the same pixels as drawing each circle, far faster for
+  // many bolts.
   painter.save();
   painter.setClipRect(chart.plot);
-  painter.setPen(QPen(chart_look::kPointOutlineColor, kPointerOutlineWidth));
-  painter.setBrush(chart_look::kPointFillColor);
+  const QImage stamp = PointStamp(devicePixelRatioF());
+  const QPointF stampOffset(kStampCentre, kStampCentre);
   for (const PlottedPoint& point : chart.points) {
-    painter.drawEllipse(point.centre, kPointerHalfSize, kPointerHalfSize);
+    painter.drawImage(point.centre - stampOffset, stamp);
   }
   painter.restore();
 
   // The numbers come after every point, so no circle covers a number, and they may stand
   // outside the plot: the topmost one always does.
+  // Each mark box is exactly its text's advance wide and the font's height tall, so the
+  // text starts at the box's left edge on the font's baseline; drawing at a point spares
+  // the text layout that a box and alignment would cost for every one of many bolts.
   painter.save();
   painter.setFont(markFont);
   painter.setPen(chart_look::kMarkColor);
+  const qreal ascent = QFontMetricsF(markFont).ascent();
+  const MarkGlyphs glyphs(markFont);
   for (const PlottedPoint& point : chart.points) {
-    painter.drawText(point.markBox, Qt::AlignCenter, point.markText);
+    const QPointF origin(point.markBox.left(), point.markBox.top() + ascent);
+    if (glyphs.Covers(point.markText)) {
+      glyphs.Draw(painter, origin, point.markText);
+    } else {
+      painter.drawText(origin, point.markText);
+    }
   }
   painter.restore();
 }
