@@ -95,14 +95,26 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // mode the FPU is in; a zero result keeps the sign of `value`. From 2^63 on every extended
 // value is an integer already.
 long double RoundHalfEven(long double value) {
+  constexpr long double kTwoTo63 = 9223372036854775808.0L;
   const long double magnitude = value < 0 ? -value : value;
-  if (!(magnitude < 9223372036854775808.0L)) return value;  // also a NaN
-  // The conversion truncates, and the fraction it leaves is exact in the extended format.
-  const auto whole = static_cast<std::uint64_t>(magnitude);
-  const long double fraction = magnitude - static_cast<long double>(whole);
-  const bool up = fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0);
-  const long double rounded = static_cast<long double>(whole) + (up ? 1.0L : 0.0L);
-  return std::signbit(value) ? -rounded : rounded;
+  if (!(magnitude < kTwoTo63)) return value;  // also a NaN
+  // Beyond 2^63 the extended format holds no fraction bits, so the sum lands on an integer
+  // (which one depends on the rounding mode) and taking 2^63 off again is exact; what the
+  // mode chose is then corrected on the exact remainder.
+  long double whole = (magnitude + kTwoTo63) - kTwoTo63;
+  long double fraction = magnitude - whole;  // exact, between -1 and 1
+  if (fraction > 0.5L) {
+    whole += 1.0L;
+    fraction -= 1.0L;
+  } else if (fraction < -0.5L) {
+    whole -= 1.0L;
+    fraction += 1.0L;
+  }
+  // A tie left on an odd integer goes to the even neighbour on the other side of it.
+  if ((fraction == 0.5L || fraction == -0.5L) && (static_cast<std::uint64_t>(whole) & 1) != 0) {
+    whole += fraction > 0 ? 1.0L : -1.0L;
+  }
+  return std::signbit(value) ? -whole : whole;
 }
 
 }  // namespace

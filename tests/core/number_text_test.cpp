@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -360,6 +361,23 @@ TEST(RoundToHundredths, TiesGoToEvenAcrossTheWholeRange) {
     EXPECT_EQ(RoundToHundredths(Extended::FromLongDouble(value)),
               static_cast<double>(static_cast<long double>(even) * 0.01L))
         << j;
+  }
+}
+
+TEST(RoundToHundredths, TiesGoToEvenInEveryRoundingMode) {
+  // Times 100 these arguments give exact ties (or, for the last, a value far from one), so
+  // only the rounding to an integer could follow the FPU's mode; it must not.
+  for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO, FE_TONEAREST}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    const double up = RoundToHundredths(0.375);    // 37.5 -> 38
+    const double down = RoundToHundredths(0.125);  // 12.5 -> 12
+    const double negative = RoundToHundredths(-0.125);
+    const double above = RoundToHundredths(0.12625);  // 12.625 -> 13
+    std::fesetround(FE_TONEAREST);
+    EXPECT_EQ(NumberToCellText(up), "0.38") << mode;
+    EXPECT_EQ(NumberToCellText(down), "0.12") << mode;
+    EXPECT_EQ(NumberToCellText(negative), "-0.12") << mode;
+    EXPECT_EQ(NumberToCellText(above), "0.13") << mode;
   }
 }
 
