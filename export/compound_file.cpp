@@ -1,13 +1,10 @@
 #include "export/compound_file.h"
 
-#include <gsf/gsf.h>
-
 #include <algorithm>
-#include <memory>
-#include <mutex>
 #include <set>
 
 #include "core/errors.h"
+#include "export/compound_reader.h"
 
 namespace arvelle::xls {
 namespace {
@@ -35,12 +32,6 @@ constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFF9;
 constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 
 [[noreturn]] void Damaged() { throw Exception("The compound document is damaged"); }
-
-struct GObjectUnref {
-  void operator()(void* object) const { g_object_unref(object); }
-};
-template <typename T>
-using GsfPtr = std::unique_ptr<T, GObjectUnref>;
 
 class Directory {
  public:
@@ -176,29 +167,15 @@ void BalanceDirectoryTrees(Bytes& document) {
 }
 
 Bytes BuildCompoundDocument(const std::vector<CompoundStream>& streams) {
-  static std::once_flag initialised;
-  std::call_once(initialised, [] { gsf_init(); });
-
-  GsfPtr<GsfOutput> sink(gsf_output_memory_new());
-  GsfPtr<GsfOutfile> document(gsf_outfile_msole_new(sink.get()));
-  if (!sink || !document) throw Exception("Cannot build the compound document");
+  // A plain document: streams below the root, no storages, the root's class id zero.
+  CompoundDocument document;
   for (const CompoundStream& stream : streams) {
-    GsfPtr<GsfOutput> child(gsf_outfile_new_child(document.get(), stream.name.c_str(), FALSE));
-    if (!child)
-      throw Exception("Cannot add the stream \"" + stream.name + "\" to the compound document");
-    const bool written = stream.data.empty() ||
-                         gsf_output_write(child.get(), stream.data.size(), stream.data.data());
-    if (!gsf_output_close(child.get()) || !written)
-      throw Exception("Cannot write the stream \"" + stream.name + "\" of the compound document");
+    CompoundEntry entry;
+    entry.name = stream.name;
+    entry.data = stream.data;
+    document.children.push_back(std::move(entry));
   }
-  if (!gsf_output_close(GSF_OUTPUT(document.get())))
-    throw Exception("Cannot finish the compound document");
-  const guint8* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
-  const gsf_off_t size = gsf_output_size(sink.get());
-  if (data == nullptr || size <= 0) throw Exception("Cannot finish the compound document");
-  Bytes bytes(data, data + size);
-  BalanceDirectoryTrees(bytes);
-  return bytes;
+  return WriteCompoundDocument(document);
 }
 
 }  // namespace arvelle::xls
